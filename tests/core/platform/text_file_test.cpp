@@ -1,0 +1,288 @@
+#include "core/platform/text_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/platform/errors.h"
+#include "support/temp_folder.h"
+
+namespace orvaltic {
+namespace {
+
+using testing::ReadFileBytes;
+using testing::TempFolder;
+using testing::WriteFileBytes;
+
+void ExpectInOutError(const std::function<void()>& action, const std::string& message, int code) {
+  EXPECT_THROW(
+      {
+        try {
+          action();
+        } catch (const InOutError& error) {
+          EXPECT_EQ(error.what(), message);
+          EXPECT_EQ(error.code(), code);
+          throw;
+        }
+      },
+      InOutError);
+}
+
+// One read of a field and what it must give.
+struct Step {
+  enum Kind { kText, kFloat, kInteger } kind;
+  std::string text;
+  double number = 0;
+};
+
+Step Text(std::string text) {
+  return {Step::kText, std::move(text)};
+}
+Step Float(double value) {
+  return {Step::kFloat, {}, value};
+}
+Step Integer(std::int32_t value) {
+  return {Step::kInteger, {}, static_cast<double>(value)};
+}
+
+struct ReaderCase {
+  const char* name;
+  std::string input;
+  std::vector<Step> steps;
+  bool at_end_after;
+};
+
+void PrintTo(const ReaderCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class ReaderRulesTest : public ::testing::TestWithParam<ReaderCase> {};
+
+TEST_P(ReaderRulesTest, ReadsFieldsByTheRules) {
+  const ReaderCase& c = GetParam();
+  TextFileReader reader(c.input);
+  for (std::size_t i = 0; i < c.steps.size(); ++i) {
+    const Step& step = c.steps[i];
+    SCOPED_TRACE("step " + std::to_string(i));
+    switch (step.kind) {
+      case Step::kText:
+        EXPECT_EQ(reader.ReadTextLine(), step.text);
+        break;
+      case Step::kFloat:
+        EXPECT_EQ(reader.ReadFloatLine(), step.number);
+        break;
+      case Step::kInteger:
+        EXPECT_EQ(reader.ReadIntegerLine(), static_cast<std::int32_t>(step.number));
+        break;
+    }
+  }
+  EXPECT_EQ(reader.AtEnd(), c.at_end_after);
+}
+
+const std::string k64DigitFrequency = "88.1" + std::string(60, '0');
+const std::string k32DigitInteger = std::string(30, '0') + "42";
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ReaderRulesTest,
+    ::testing::Values(
+        ReaderCase{"CrLfEndsLines", "one\r\ntwo\r\n", {Text("one"), Text("two")}, true},
+        ReaderCase{"LoneCrEndsLine", "one\rtwo\r\n", {Text("one"), Text("two")}, true},
+        ReaderCase{"LoneLfIsText", "a\nb\r\nc", {Text("a\nb"), Text("c")}, true},
+        ReaderCase{"OnlyOneLfAfterCr", "a\r\n\nb\r\n", {Text("a"), Text("\nb")}, true},
+        ReaderCase{"EmptyLines", "\r\n\r\nx", {Text(""), Text(""), Text("x")}, true},
+        ReaderCase{"CtrlZMidLine",
+                   "abc\x1A"
+                   "def\r\n88\r\n",
+                   {Text("abc"), Float(0), Text("")},
+                   true},
+        ReaderCase{"CtrlZMidFile",
+                   "88.1\r\n\x1A"
+                   "99.5\r\nname\r\n",
+                   {Float(88.1), Float(0), Text("")},
+                   true},
+        ReaderCase{"BlankLinesBeforeNumber",
+                   "\r\n\r\n  \t\r\n 88.1\r\nname\r\n",
+                   {Float(88.1), Text("name")},
+                   true},
+        ReaderCase{"TabsAndControlBytesAroundNumber",
+                   "\t\x01\x0B"
+                   "89.5\t\r\nx\r\n",
+                   {Float(89.5), Text("x")},
+                   true},
+        ReaderCase{"JunkAfterNumberSkipped",
+                   "88.1 junk, more\r\nname\r\n20 pt\r\nnext",
+                   {Float(88.1), Text("name"), Integer(20), Text("next")},
+                   true},
+        ReaderCase{"NumberLineEndsWithLoneCr", "7\rtext\r\n", {Integer(7), Text("text")}, true},
+        ReaderCase{"FloatTakesAtMost64Bytes",
+                   k64DigitFrequency + "x\r\nname\r\n",
+                   {Float(88.1), Text("name")},
+                   true},
+        ReaderCase{"IntegerTakesAtMost32Bytes",
+                   k32DigitInteger + "x\r\nname\r\n",
+                   {Integer(42), Text("name")},
+                   true},
+        ReaderCase{"EndOfFileInNumbers", "  \r\n\t", {Float(0), Integer(0), Text("")}, true},
+        ReaderCase{"EndOfFileInText", "abc", {Text("abc"), Text(""), Float(0)}, true},
+        ReaderCase{"NumberAtEndWithoutLineEnd", "88.1", {Float(88.1), Text("")}, true},
+        ReaderCase{"DecimalNotations",
+                   "88\r\n88.1\r\n8.81E1\r\n-0.5\r\n",
+                   {Float(88), Float(88.1), Float(88.1), Float(-0.5)},
+                   true},
+        ReaderCase{"Integers",
+                   "$30C\r\n-5\r\n2147483647\r\n-2147483648\r\n",
+                   {Integer(780), Integer(-5), Integer(2147483647), Integer(-2147483647 - 1)},
+                   true},
+        ReaderCase{"HighBytesUnchanged",
+                   "\xE9t\xE9\xFF\x80\r\n\xC3(\r\n",
+                   {Text("\xE9t\xE9\xFF\x80"), Text("\xC3(")},
+                   true},
+        ReaderCase{"StopsBeforeRestOfFile", "1\r\n2\r\n", {Integer(1)}, false}),
+    [](const ::testing::TestParamInfo<ReaderCase>& param_info) { return param_info.param.name; });
+
+struct InvalidCase {
+  const char* name;
+  std::string input;
+  bool integer;
+};
+
+void PrintTo(const InvalidCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class InvalidNumberTest : public ::testing::TestWithParam<InvalidCase> {};
+
+TEST_P(InvalidNumberTest, ThrowsInvalidNumericInput) {
+  TextFileReader reader(GetParam().input);
+  ExpectInOutError(
+      [&] {
+        if (GetParam().integer) {
+          reader.ReadIntegerLine();
+        } else {
+          reader.ReadFloatLine();
+        }
+      },
+      "Invalid numeric input", 106);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, InvalidNumberTest,
+                         ::testing::Values(InvalidCase{"WordAsFloat", "abc\r\n", false},
+                                           InvalidCase{"WordAsInteger", "abc\r\n", true},
+                                           InvalidCase{"DecimalComma", "88,5\r\n", false},
+                                           InvalidCase{"FractionAsInteger", "88.1\r\n", true},
+                                           InvalidCase{"IntegerOutOfRange", "2147483648\r\n", true},
+                                           InvalidCase{"FloatOutOfRange", "1e999\r\n", false},
+                                           InvalidCase{"Infinity", "inf\r\n", false},
+                                           InvalidCase{"HighByte", "\xE9\r\n", false},
+                                           InvalidCase{"TokenCutInsideExponent",
+                                                       std::string(63, '1') + "E5\r\n", false}),
+                         [](const ::testing::TestParamInfo<InvalidCase>& param_info) {
+                           return param_info.param.name;
+                         });
+
+TEST(TextFileReaderOpenTest, ReadsWholeFileFromDisk) {
+  TempFolder folder;
+  // Larger than any read buffer, with the end-of-file byte and high bytes on the way.
+  std::string big;
+  for (int i = 0; i < 200000; ++i) {
+    big += "Station \xE9\xFF\r\n";
+  }
+  big +=
+      "last\r\n\x1A"
+      "ignored";
+  WriteFileBytes(folder.File("big.cfg"), big);
+
+  std::optional<TextFileReader> reader = TextFileReader::Open(folder.File("big.cfg"));
+  ASSERT_TRUE(reader.has_value());
+  for (int i = 0; i < 200000; ++i) {
+    ASSERT_EQ(reader->ReadTextLine(), "Station \xE9\xFF");
+  }
+  EXPECT_EQ(reader->ReadTextLine(), "last");
+  EXPECT_TRUE(reader->AtEnd());
+}
+
+TEST(TextFileReaderOpenTest, NulloptForMissingFileAndFolder) {
+  TempFolder folder;
+  EXPECT_FALSE(TextFileReader::Open(folder.File("missing.cfg")).has_value());
+  EXPECT_FALSE(TextFileReader::Open(folder.path()).has_value());
+  EXPECT_FALSE(TextFileReader::Open("").has_value());
+  ASSERT_EQ(::mkfifo(folder.File("fifo").c_str(), 0600), 0);
+  EXPECT_FALSE(TextFileReader::Open(folder.File("fifo")).has_value());
+}
+
+TEST(TextFileWriterTest, EndsEveryLineWithCrLf) {
+  TempFolder folder;
+  TextFileWriter writer;
+  writer.WriteLine("88.000");
+  writer.WriteLine("");
+  writer.WriteLine("Radio 1");
+  const std::string expected = "88.000\r\n\r\nRadio 1\r\n";
+  EXPECT_EQ(writer.Contents(), expected);
+
+  writer.SaveTo(folder.File("out.cfg"));
+  EXPECT_EQ(ReadFileBytes(folder.File("out.cfg")), expected);
+}
+
+TEST(TextFileWriterTest, TextsComeBackUnchanged) {
+  const std::vector<std::string> texts = {
+      "Radio, \"Quoted\" 'single'",
+      "  blanks around  ",
+      "",
+      "\t",
+      "\xFF\xFE\xC3( invalid UTF-8 \x80",
+      "lone\nline feed",
+      "\nstarts with a line feed",
+  };
+  TempFolder folder;
+  TextFileWriter writer;
+  for (const std::string& text : texts) {
+    writer.WriteLine("107.900");
+    writer.WriteLine(text);
+  }
+  writer.SaveTo(folder.File("round.cfg"));
+
+  std::optional<TextFileReader> reader = TextFileReader::Open(folder.File("round.cfg"));
+  ASSERT_TRUE(reader.has_value());
+  for (const std::string& text : texts) {
+    EXPECT_EQ(reader->ReadFloatLine(), 107.9);
+    EXPECT_EQ(reader->ReadTextLine(), text);
+  }
+  EXPECT_TRUE(reader->AtEnd());
+}
+
+struct ErrorCase {
+  int err;
+  const char* message;
+};
+
+void PrintTo(const ErrorCase& c, std::ostream* os) {
+  *os << c.message << " " << c.err;
+}
+
+class MakeInOutErrorTest : public ::testing::TestWithParam<ErrorCase> {};
+
+TEST_P(MakeInOutErrorTest, MapsSystemErrorToMessage) {
+  const InOutError error = MakeInOutError(GetParam().err);
+  EXPECT_STREQ(error.what(), GetParam().message);
+  EXPECT_EQ(error.code(), GetParam().err);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, MakeInOutErrorTest,
+    ::testing::Values(
+        ErrorCase{EACCES, "File access denied"}, ErrorCase{EPERM, "File access denied"},
+        ErrorCase{EROFS, "File access denied"}, ErrorCase{EISDIR, "File access denied"},
+        ErrorCase{ETXTBSY, "File access denied"}, ErrorCase{ENOENT, "Invalid filename"},
+        ErrorCase{ENOTDIR, "Invalid filename"}, ErrorCase{ENAMETOOLONG, "Invalid filename"},
+        ErrorCase{EINVAL, "Invalid filename"}, ErrorCase{ELOOP, "Invalid filename"},
+        ErrorCase{ENOSPC, "Disk full"}, ErrorCase{EDQUOT, "Disk full"},
+        ErrorCase{EFBIG, "Disk full"}, ErrorCase{EIO, "I/O error 5"},
+        ErrorCase{EBUSY, "I/O error 16"}, ErrorCase{EXDEV, "I/O error 18"}));
+
+}  // namespace
+}  // namespace orvaltic
