@@ -1,0 +1,75 @@
+#include "core/radio/card_backend.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fstream>
+
+#include "core/radio/hardware_port.h"
+#include "core/radio/port_system.h"
+#include "core/radio/simulated_card.h"
+
+namespace orvaltic {
+
+namespace {
+
+OpenedCard Failure(int exit_code, std::string error) {
+  return {nullptr, exit_code, std::move(error)};
+}
+
+}  // namespace
+
+OpenedCard OpenCardBackend(std::string_view program, const char* setting,
+                           const std::vector<std::uint16_t>& extra_ports, PortSystem& system,
+                           std::ostream& report) {
+  const std::string name(program);
+  const std::string_view value = setting != nullptr ? setting : "";
+  constexpr std::string_view kLogPrefix = "sim:";
+
+  if (value.empty() || value == "sim") {
+    if (auto error = DropPrivileges(program, system)) {
+      return Failure(1, std::move(*error));
+    }
+    return {std::make_unique<SimulatedCard>(report), 0, {}};
+  }
+
+  if (value.starts_with(kLogPrefix)) {
+    const std::string path(value.substr(kLogPrefix.size()));
+    if (path.empty()) {
+      return Failure(2, name + ": ORVALTIC_CARD=sim: needs a file name, as in sim:FILE");
+    }
+    // Only now, unprivileged: a set-user-ID program must not append to a file of the owner's.
+    if (auto error = DropPrivileges(program, system)) {
+      return Failure(1, std::move(*error));
+    }
+    errno = 0;
+    auto log = std::make_unique<std::ofstream>(path, std::ios::out | std::ios::app);
+    if (!*log) {
+      const int error = errno;
+      return Failure(1, name + ": cannot open the card log \"" + path + "\"" +
+                            (error != 0 ? ": " + system.ErrorText(error) : std::string()));
+    }
+    return {std::make_unique<SimulatedCard>(report, std::move(log), path), 0, {}};
+  }
+
+  if (value == "port") {
+    std::vector<std::uint16_t> ports = {kDefaultCardPort, kAlternativeCardPort};
+    for (const std::uint16_t port : extra_ports) {
+      if (std::find(ports.begin(), ports.end(), port) == ports.end()) {
+        ports.push_back(port);
+      }
+    }
+    if (auto error = TakePortPermission(program, system, ports)) {
+      // Whatever was granted stays unused: the caller ends the program.
+      return Failure(1, std::move(*error));
+    }
+    if (auto error = DropPrivileges(program, system)) {
+      return Failure(1, std::move(*error));
+    }
+    return {std::make_unique<HardwarePort>(program, system, ports, report), 0, {}};
+  }
+
+  return Failure(2, name + ": ORVALTIC_CARD=" + std::string(value) +
+                        " is not a card backend; use sim, sim:FILE or port");
+}
+
+}  // namespace orvaltic

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/platform/io_port.h"
+
+namespace orvaltic {
+
+class PortSystem;
+
+// Where the card's bytes go. A backend that cannot carry out a write reports it itself (once)
+// and remembers that it happened.
+class CardBackend : public IoPort {
+ public:
+  virtual bool WriteFailed() const = 0;
+};
+
+struct OpenedCard {
+  std::unique_ptr<CardBackend> card;  // null when the backend could not be set up
+  int exit_code = 0;                  // 2: ORVALTIC_CARD not understood; 1: no card to reach
+  std::string error;                  // one line for standard error, without the line end
+};
+
+// Ports the program may use whatever the options say.
+inline constexpr std::uint16_t kDefaultCardPort = 0x30C;
+inline constexpr std::uint16_t kAlternativeCardPort = 0x20C;
+
+// Builds the backend named by ORVALTIC_CARD (`setting`, null when unset):
+//   "sim" or unset/empty  simulated card reporting on `report`
+//   "sim:FILE"            the same, and every write appended to FILE as "PPPP VV"
+//   "port"                the I/O port on x86 Linux, for 0x30C, 0x20C and `extra_ports`
+// Every backend gives up set-user-ID and capability privileges before it returns, so nothing
+// after it runs privileged; the port backend takes its I/O permission first, and the log file
+// is opened only once the privileges are gone. `system` must outlive the backend.
+OpenedCard OpenCardBackend(std::string_view program, const char* setting,
+                           const std::vector<std::uint16_t>& extra_ports, PortSystem& system,
+                           std::ostream& report);
+
+}  // namespace orvaltic

@@ -1,0 +1,205 @@
+#include "core/radio/card_command.h"
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "core/platform/numbers.h"
+#include "core/platform/timer.h"
+#include "core/radio/radio_card.h"
+
+namespace orvaltic {
+
+namespace {
+
+constexpr std::string_view kProgram = "orvaltic-card";
+constexpr double kBandLow = 88.0;
+constexpr double kBandHigh = 108.0;
+
+// The command ends each volume pulse itself, after a pause, instead of running an event loop.
+class UnclockedTimerBackend : public TimerBackend {
+ public:
+  void Start(int /*ms*/) override {}
+  void Stop() override {}
+};
+
+class UnclockedTimerHost : public TimerHost {
+ public:
+  std::unique_ptr<Timer> CreateTimer(const std::string& name) override {
+    return std::make_unique<Timer>(name, std::make_unique<UnclockedTimerBackend>());
+  }
+};
+
+ParsedCardCommand Refuse(std::string error) {
+  return {std::nullopt, std::move(error)};
+}
+
+std::string Quoted(std::string_view text) {
+  return "'" + std::string(text) + "'";
+}
+
+// Decimal, "$" hex or "0x" hex, 0 to 0xFFFF.
+std::optional<std::uint16_t> ParsePort(std::string_view text) {
+  std::optional<std::int32_t> value;
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    const std::string_view digits = text.substr(2);
+    // "$" below accepts blanks and a sign in front; after "0x" only hex digits may follow.
+    if (digits.find_first_not_of("0123456789abcdefABCDEF") == std::string_view::npos) {
+      value = TryStrToInt("$" + std::string(digits));
+    }
+  } else {
+    value = TryStrToInt(text);
+  }
+  if (!value || *value < 0 || *value > 0xFFFF) {
+    return std::nullopt;
+  }
+  return static_cast<std::uint16_t>(*value);
+}
+
+}  // namespace
+
+std::string CardCommandUsage() {
+  return "Usage: orvaltic-card [--port PORT] tune MHZ          program the card (88 to 108 MHz)\n"
+         "       orvaltic-card [--port PORT] mute | unmute\n"
+         "       orvaltic-card [--port PORT] volume up|down [STEPS]\n"
+         "                     one 100 ms pulse per step, 100 ms apart (STEPS 1 to 100, "
+         "default 1)\n"
+         "PORT is decimal, $ hex or 0x hex; the default is 0x30C.\n"
+         "ORVALTIC_CARD chooses the card: sim (the default), sim:FILE or port.\n"
+         "Exit status: 0 done, 1 the card cannot be reached, 2 bad usage or input.\n";
+}
+
+ParsedCardCommand ParseCardCommand(const std::vector<std::string>& args) {
+  for (const std::string& arg : args) {
+    if (arg == "--help" || arg == "-h") {
+      return {CardCommand{}, {}};
+    }
+  }
+
+  CardCommand command;
+  std::size_t next = 0;
+  while (next < args.size() && args[next].starts_with("-")) {
+    const std::string_view option = args[next];
+    std::string_view port_text;
+    if (option == "--port") {
+      if (next + 1 >= args.size()) {
+        return Refuse("--port needs a port address");
+      }
+      port_text = args[next + 1];
+      next += 2;
+    } else if (option.starts_with("--port=")) {
+      port_text = option.substr(7);
+      ++next;
+    } else {
+      return Refuse("unknown option " + Quoted(option));
+    }
+    const auto port = ParsePort(port_text);
+    if (!port) {
+      return Refuse(Quoted(port_text) + " is not a port address (decimal, $ hex or 0x hex, " +
+                    "up to 0xFFFF)");
+    }
+    command.port = *port;
+  }
+
+  if (next >= args.size()) {
+    return Refuse("no command given");
+  }
+  const std::string_view verb = args[next++];
+  const std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(next), args.end());
+
+  if (verb == "tune") {
+    if (rest.size() != 1) {
+      return Refuse("tune needs one frequency in MHz");
+    }
+    const auto mhz = TryStrToFloat(rest[0]);
+    if (!mhz) {
+      return Refuse(Quoted(rest[0]) + " is not a valid floating point value");
+    }
+    if (!(*mhz >= kBandLow && *mhz <= kBandHigh)) {
+      return Refuse(rest[0] + " MHz is outside the band (88 to 108 MHz)");
+    }
+    command.action = CardCommand::Action::kTune;
+    command.mhz = *mhz;
+    return {command, {}};
+  }
+
+  if (verb == "mute" || verb == "unmute") {
+    if (!rest.empty()) {
+      return Refuse(std::string(verb) + " takes no arguments");
+    }
+    command.action = verb == "mute" ? CardCommand::Action::kMute : CardCommand::Action::kUnMute;
+    return {command, {}};
+  }
+
+  if (verb == "volume") {
+    if (rest.empty() || rest.size() > 2 || (rest[0] != "up" && rest[0] != "down")) {
+      return Refuse("volume needs up or down, and optionally a number of steps");
+    }
+    command.action =
+        rest[0] == "up" ? CardCommand::Action::kVolumeUp : CardCommand::Action::kVolumeDown;
+    if (rest.size() == 2) {
+      const auto steps = TryStrToInt(rest[1]);
+      if (!steps || *steps < 1 || *steps > kMaxVolumeSteps) {
+        return Refuse(Quoted(rest[1]) + " is not a number of steps from 1 to 100");
+      }
+      command.steps = *steps;
+    }
+    return {command, {}};
+  }
+
+  return Refuse("unknown command " + Quoted(verb));
+}
+
+int RunCardCommand(const std::vector<std::string>& args, const CardCommandHost& host) {
+  const ParsedCardCommand parsed = ParseCardCommand(args);
+  if (!parsed.command) {
+    host.err << kProgram << ": " << parsed.error << " (see " << kProgram << " --help)\n";
+    return kCardExitUsage;
+  }
+  const CardCommand& command = *parsed.command;
+  if (command.action == CardCommand::Action::kHelp) {
+    host.out << CardCommandUsage();
+    return kCardExitOk;
+  }
+
+  OpenedCard opened = host.open_card({command.port});
+  if (!opened.card) {
+    host.err << opened.error << '\n';
+    return opened.exit_code;
+  }
+
+  const std::int32_t card_port = command.port;
+  UnclockedTimerHost timers;
+  RadioCard card(*opened.card, timers, card_port);
+  switch (command.action) {
+    case CardCommand::Action::kTune:
+      card.SetFrequency(command.mhz);
+      break;
+    case CardCommand::Action::kMute:
+      card.Mute();
+      break;
+    case CardCommand::Action::kUnMute:
+      card.UnMute();
+      break;
+    case CardCommand::Action::kVolumeUp:
+    case CardCommand::Action::kVolumeDown:
+      for (int step = 0; step < command.steps; ++step) {
+        if (step > 0) {
+          host.pause(RadioCard::kPulseMs);
+        }
+        if (command.action == CardCommand::Action::kVolumeUp) {
+          card.VolumeUpPulse();
+        } else {
+          card.VolumeDownPulse();
+        }
+        host.pause(RadioCard::kPulseMs);
+        card.Timer2Timer();
+      }
+      break;
+    case CardCommand::Action::kHelp:
+      break;
+  }
+  return opened.card->WriteFailed() ? kCardExitUnreachable : kCardExitOk;
+}
+
+}  // namespace orvaltic

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "core/radio/card_backend.h"
+
+namespace orvaltic {
+
+// The orvaltic-card command: the card from the command line.
+struct CardCommand {
+  enum class Action { kHelp, kTune, kMute, kUnMute, kVolumeUp, kVolumeDown };
+  Action action = Action::kHelp;
+  std::uint16_t port = kDefaultCardPort;
+  double mhz = 0.0;
+  int steps = 1;
+};
+
+struct ParsedCardCommand {
+  std::optional<CardCommand> command;
+  std::string error;  // why the arguments were refused, when `command` is empty
+};
+
+inline constexpr int kCardExitOk = 0;
+inline constexpr int kCardExitUnreachable = 1;
+inline constexpr int kCardExitUsage = 2;
+inline constexpr int kMaxVolumeSteps = 100;
+
+// `args` are the arguments after the program name.
+ParsedCardCommand ParseCardCommand(const std::vector<std::string>& args);
+std::string CardCommandUsage();
+
+struct CardCommandHost {
+  std::ostream& out;
+  std::ostream& err;
+  // Builds the card backend with permission for `ports` (the real one reads ORVALTIC_CARD).
+  std::function<OpenedCard(const std::vector<std::uint16_t>& ports)> open_card;
+  // Waits between the writes of a volume pulse; tests record instead of sleeping.
+  std::function<void(int ms)> pause;
+};
+
+// Parses and runs the command. Returns the exit code: 0 done, 1 the card cannot be reached
+// (nothing or not everything was written), 2 bad usage or input (nothing written).
+int RunCardCommand(const std::vector<std::string>& args, const CardCommandHost& host);
+
+}  // namespace orvaltic
