@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/alarm/alarm_times.h"
+#include "core/panels/display_settings.h"
+#include "core/panels/panel_surface.h"
+#include "core/platform/dialogs.h"
+#include "core/platform/text_file.h"
+#include "core/presets/preset_store.h"
+#include "core/schedule/sched_rec.h"
+
+namespace orvaltic {
+
+inline constexpr int kPresetFileLineCount = 231;
+
+// The fields the presets file fills and writes. Each belongs to its own subsystem; the file
+// only needs to reach them.
+struct PresetFileFields {
+  PresetStore& presets;
+  std::string& CurrentFreqText;
+  DisplaySettings& display;
+  AlarmTimes& alarm;
+  SchedPrograms& schedule;
+};
+
+// Reads `file_name` into the fields. A file that cannot be opened is reported with a beep and
+// the "not found" box, always naming Orvaltic.CFG, and changes nothing; the result is then
+// false. A bad number throws InOutError "Invalid numeric input": the fields read before it hold
+// their new values, that one and all later ones keep their old ones.
+bool ReadOrvalticCFGFile(const std::string& file_name, const PresetFileFields& fields,
+                         Dialogs& dialogs);
+// The same from a file already opened, throwing as above.
+void ReadOrvalticCFGFile(TextFileReader& reader, const PresetFileFields& fields);
+
+// The 231 CR LF lines of the file. Takes the display settings from the main panel's FreqPanel
+// into `fields.display` first, as a save does.
+std::string BuildOrvalticCFG(const PresetFileFields& fields, const PanelSurface& main_panel);
+
+// Writes the file atomically; a failure throws InOutError ("File access denied", "Disk full",
+// ...) and leaves any previous file whole.
+void SaveOrvalticCFGFile(const std::string& file_name, const PresetFileFields& fields,
+                         const PanelSurface& main_panel);
+
+// What a text field is written as: the text up to its first CR or Ctrl-Z, the two bytes the
+// reader takes as the end of a line or of the file. Anything else, a lone LF included, reads
+// back unchanged.
+std::string_view PresetFileText(std::string_view text);
+
+// The style word a save stores for `font`, or `previous` when the font's only styles are
+// underline or strike-out (those are never stored).
+std::string DisplayFontStyleOf(const FontSpec& font, const std::string& previous);
+
+}  // namespace orvaltic

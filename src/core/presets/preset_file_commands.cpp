@@ -1,0 +1,63 @@
+#include "core/presets/preset_file_commands.h"
+
+#include <optional>
+
+namespace orvaltic {
+namespace {
+
+constexpr char kPresetFileFilter[] = "Presets File (*.CFG)|*.CFG|All Files (*.*)|*.*";
+
+FileDialogOptions PresetFileDialogOptions(const char* title, const std::string& file_name) {
+  FileDialogOptions options;
+  options.title = title;
+  options.file_name = file_name;
+  options.filter = kPresetFileFilter;
+  options.default_extension = "CFG";
+  return options;
+}
+
+}  // namespace
+
+FileDialogOptions OpenDialog1Options(const std::string& preset_file_name) {
+  FileDialogOptions options = PresetFileDialogOptions("Open Custom File", preset_file_name);
+  options.must_exist = true;
+  return options;
+}
+
+FileDialogOptions SaveDialog1Options(const std::string& preset_file_name) {
+  FileDialogOptions options = PresetFileDialogOptions("Save Custom File", preset_file_name);
+  options.confirm_overwrite = true;
+  return options;
+}
+
+void OpenPresetFile1Click(const PresetFileFields& fields, Dialogs& dialogs) {
+  std::string& file_name = fields.presets.PresetFileName;
+  const std::optional<std::string> chosen = dialogs.OpenFileName(OpenDialog1Options(file_name));
+  if (!chosen) {
+    return;
+  }
+  file_name = *chosen;
+  ReadOrvalticCFGFile(file_name, fields, dialogs);
+}
+
+void SavePresetFile1Click(const PresetFileFields& fields, const PanelSurface& main_panel,
+                          Dialogs& dialogs) {
+  std::string& file_name = fields.presets.PresetFileName;
+  const std::optional<std::string> chosen = dialogs.SaveFileName(SaveDialog1Options(file_name));
+  if (!chosen) {
+    return;
+  }
+  file_name = *chosen;
+  SaveOrvalticCFGFile(file_name, fields, main_panel);
+}
+
+std::string_view FileNamePart(std::string_view path) {
+  const std::size_t separator = path.find_last_of("\\:/");
+  return separator == std::string_view::npos ? path : path.substr(separator + 1);
+}
+
+void Label1MouseMove(PanelSurface& main_panel, const std::string& preset_file_name) {
+  main_panel.Label1.hint = FileNamePart(preset_file_name);
+}
+
+}  // namespace orvaltic
