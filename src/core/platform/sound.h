@@ -37,6 +37,8 @@ std::string DefaultChimeWave();
 class SoundPlayer : public Sound {
  public:
   explicit SoundPlayer(AudioOutput& output) : output_(output) {}
+  // True when the named file plays (or, for an empty name, the sound stopped); false when the
+  // default sound plays instead.
   bool PlaySound(const std::string& name, unsigned flags) override;
 
  private:

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QLocale>
+
+#include "core/platform/clock.h"
+
+namespace orvaltic::gui {
+
+// The local date and time of the system clock.
+class QtClock : public Clock {
+ public:
+  DateTime Now() const override;
+};
+
+// The separators, day names and AM/PM markers of `locale`, as date texts need them: the date
+// separator is the first run of characters between the fields of the short date format ("/"
+// if there is none), the time separator likewise from the short time format (":").
+DateLocale DateLocaleFrom(const QLocale& locale);
+
+// DateLocaleFrom the user's system locale.
+DateLocale SystemDateLocale();
+
+}  // namespace orvaltic::gui

@@ -1,0 +1,70 @@
+#include "gui/platform/qt_audio_output.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <string>
+
+namespace orvaltic::gui {
+namespace {
+
+TEST(QtAudioOutputTest, PlaysTheChimeFromAFileOfItsOwn) {
+  QtAudioOutput output;
+  EXPECT_TRUE(output.ChimeUrl().isEmpty());
+  output.PlayDefault(/*loop=*/true);
+  ASSERT_FALSE(output.ChimeUrl().isEmpty());
+  EXPECT_EQ(output.Effect().source(), output.ChimeUrl());
+  EXPECT_EQ(output.Effect().loopCount(), static_cast<int>(QSoundEffect::Infinite));
+
+  QFile chime(output.ChimeUrl().toLocalFile());
+  ASSERT_TRUE(chime.open(QIODevice::ReadOnly));
+  EXPECT_EQ(chime.readAll().toStdString(), DefaultChimeWave());
+
+  output.Stop();
+  EXPECT_FALSE(output.Effect().isPlaying());
+}
+
+TEST(QtAudioOutputTest, PlaysAFileOnceOrLooping) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString path = dir.filePath(QStringLiteral("alarm.wav"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  const std::string wave = DefaultChimeWave();
+  file.write(wave.data(), static_cast<qint64>(wave.size()));
+  file.close();
+
+  QtAudioOutput output;
+  EXPECT_TRUE(output.PlayFile(path.toStdString(), /*loop=*/false));
+  EXPECT_EQ(output.Effect().source(), QUrl::fromLocalFile(path));
+  EXPECT_EQ(output.Effect().loopCount(), 1);
+  EXPECT_TRUE(output.PlayFile(path.toStdString(), /*loop=*/true));
+  EXPECT_EQ(output.Effect().loopCount(), static_cast<int>(QSoundEffect::Infinite));
+  output.Stop();
+}
+
+// A file that passed the header check but that Qt cannot decode: the chime takes over, with
+// the same loop setting.
+TEST(QtAudioOutputTest, AFileQtCannotLoadFallsBackToTheChime) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString path = dir.filePath(QStringLiteral("broken.wav"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("RIFF\0\0\0\0WAVEgarbage that no decoder takes", 44);
+  file.close();
+
+  QtAudioOutput output;
+  output.PlayFile(path.toStdString(), /*loop=*/true);
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return !output.ChimeUrl().isEmpty() && output.Effect().source() == output.ChimeUrl(); },
+      10000));
+  EXPECT_EQ(output.Effect().loopCount(), static_cast<int>(QSoundEffect::Infinite));
+  output.Stop();
+}
+
+}  // namespace
+}  // namespace orvaltic::gui
