@@ -18,20 +18,22 @@
 
 #include "core/platform/errors.h"
 #include "core/platform/text_file.h"
+#include "support/child_process.h"
 #include "support/temp_folder.h"
 
 namespace orvaltic {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::kSkipExit;
 using testing::ReadFileBytes;
+using testing::RunInChild;
+using testing::RunUnprivileged;
 using testing::TempFolder;
 using testing::WriteFileBytes;
 
 constexpr char kOld[] = "88.000\r\nOld station\r\n";
 constexpr char kNew[] = "99.500\r\nNew station\r\n";
-constexpr uid_t kNobody = 65534;
-constexpr int kSkipExit = 77;
 
 // "saved", or the error's message and code.
 std::string Save(const std::string& path, std::string_view contents, FileSystemCalls& calls) {
@@ -55,67 +57,6 @@ std::vector<std::string> Entries(const std::string& folder) {
   }
   std::sort(names.begin(), names.end());
   return names;
-}
-
-// Runs `action` in a child process and returns what it wrote to its pipe; nullopt when the
-// child ended with kSkipExit (it could not set up what the test needs).
-std::optional<std::string> RunInChild(const std::function<std::string()>& action) {
-  int fds[2];
-  if (::pipe(fds) != 0) {
-    ADD_FAILURE() << "pipe failed";
-    return std::nullopt;
-  }
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    ::close(fds[0]);
-    std::string result;
-    try {
-      result = action();
-    } catch (...) {
-      ::_exit(2);
-    }
-    const bool written =
-        ::write(fds[1], result.data(), result.size()) == static_cast<ssize_t>(result.size());
-    ::_exit(written ? 0 : 1);
-  }
-  ::close(fds[1]);
-  std::string result;
-  char buffer[256];
-  ssize_t n;
-  while ((n = ::read(fds[0], buffer, sizeof buffer)) > 0) {
-    result.append(buffer, static_cast<std::size_t>(n));
-  }
-  ::close(fds[0]);
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  if (WIFEXITED(status) && WEXITSTATUS(status) == kSkipExit) {
-    return std::nullopt;
-  }
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
-  return result;
-}
-
-// Permission bits do not stop root, so as root the action runs in a child that has become
-// "nobody" and owns the test folder; otherwise it runs here.
-std::optional<std::string> RunUnprivileged(const TempFolder& folder,
-                                           const std::function<std::string()>& action) {
-  if (::geteuid() != 0) {
-    return action();
-  }
-  if (::lchown(folder.path().c_str(), kNobody, kNobody) != 0) {
-    return std::nullopt;
-  }
-  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder.path())) {
-    if (::lchown(entry.path().c_str(), kNobody, kNobody) != 0) {
-      return std::nullopt;
-    }
-  }
-  return RunInChild([&]() -> std::string {
-    if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
-      ::_exit(kSkipExit);
-    }
-    return action();
-  });
 }
 
 class AtomicSaveTest : public ::testing::Test {

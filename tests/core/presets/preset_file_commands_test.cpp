@@ -14,6 +14,7 @@
 
 #include "core/platform/errors.h"
 #include "preset_fields.h"
+#include "support/child_process.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -24,13 +25,12 @@ using testing::ChangedState;
 using testing::DefaultMainPanel;
 using testing::PresetFileState;
 using testing::ReadFileBytes;
+using testing::RunUnprivileged;
 using testing::ScriptedDialogs;
 using testing::TempFolder;
 using testing::WriteFileBytes;
 
 const std::string kDefaultsFile = std::string(ORVALTIC_TEST_DATA_DIR) + "/presets/defaults.CFG";
-constexpr uid_t kNobody = 65534;
-constexpr int kSkipExit = 77;
 
 // The message of the InOutError that `action` throws, or "" when it throws none.
 std::string InOutErrorOf(const std::function<void()>& action) {
@@ -40,54 +40,6 @@ std::string InOutErrorOf(const std::function<void()>& action) {
   } catch (const InOutError& error) {
     return error.what();
   }
-}
-
-// Permission bits do not stop root, so as root `action` runs in a child that has become
-// "nobody" and owns `folder`. Returns what the action returned, or nullopt when the child could
-// not drop its privileges.
-std::optional<std::string> RunUnprivileged(const TempFolder& folder,
-                                           const std::function<std::string()>& action) {
-  if (::geteuid() != 0) {
-    return action();
-  }
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.path())) {
-    if (::lchown(entry.path().c_str(), kNobody, kNobody) != 0) {
-      return std::nullopt;
-    }
-  }
-  if (::lchown(folder.path().c_str(), kNobody, kNobody) != 0) {
-    return std::nullopt;
-  }
-  int fds[2];
-  if (::pipe(fds) != 0) {
-    return std::nullopt;
-  }
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    ::close(fds[0]);
-    if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
-      ::_exit(kSkipExit);
-    }
-    const std::string result = action();
-    const bool written =
-        ::write(fds[1], result.data(), result.size()) == static_cast<ssize_t>(result.size());
-    ::_exit(written ? 0 : 1);
-  }
-  ::close(fds[1]);
-  std::string result;
-  char buffer[256];
-  ssize_t n;
-  while ((n = ::read(fds[0], buffer, sizeof buffer)) > 0) {
-    result.append(buffer, static_cast<std::size_t>(n));
-  }
-  ::close(fds[0]);
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  if (WIFEXITED(status) && WEXITSTATUS(status) == kSkipExit) {
-    return std::nullopt;
-  }
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
-  return result;
 }
 
 class PresetFileCommandsTest : public ::testing::Test {
