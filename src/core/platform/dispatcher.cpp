@@ -8,6 +8,15 @@
 namespace orvaltic {
 
 void EventDispatcher::Run(const std::function<void()>& handler) {
+  // Events of a nested loop (a modal box inside a handler) come through here too, so the views
+  // also follow timers that fire while a box is open.
+  Dispatch(handler);
+  if (after_) {
+    after_();
+  }
+}
+
+void EventDispatcher::Dispatch(const std::function<void()>& handler) {
   try {
     handler();
   } catch (const ConvertError& e) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <utility>
 
 #include "core/platform/dialogs.h"
 
@@ -17,8 +18,14 @@ class EventDispatcher {
   // A function that runs `handler` through this dispatcher.
   std::function<void()> Wrap(std::function<void()> handler);
 
+  // Runs after every event, also after one that failed: the views re-render what changed.
+  void SetAfterEvent(std::function<void()> after) { after_ = std::move(after); }
+
  private:
+  void Dispatch(const std::function<void()>& handler);
+
   Dialogs& dialogs_;
+  std::function<void()> after_;
 };
 
 }  // namespace orvaltic

@@ -63,5 +63,16 @@ TEST(EventDispatcherTest, WrappedHandlerKeepsRunningAfterAnError) {
   EXPECT_TRUE(dialogs.AllAnswered());
 }
 
+TEST(EventDispatcherTest, ViewsRefreshAfterEveryEventAlsoAFailedOne) {
+  ScriptedDialogs dialogs;
+  dialogs.AnswerMessage(MessageResult::kOk);
+  EventDispatcher dispatcher(dialogs);
+  int refreshes = 0;
+  dispatcher.SetAfterEvent([&] { ++refreshes; });
+  dispatcher.Run([] {});
+  dispatcher.Run([] { throw ConvertError("'' is not a valid integer value"); });
+  EXPECT_EQ(refreshes, 2);
+}
+
 }  // namespace
 }  // namespace orvaltic

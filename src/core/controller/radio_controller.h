@@ -1,0 +1,129 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "core/alarm/alarm_times.h"
+#include "core/controller/app_host.h"
+#include "core/options/options.h"
+#include "core/panels/display_settings.h"
+#include "core/panels/panel_set.h"
+#include "core/panels/popup_menu.h"
+#include "core/platform/clock.h"
+#include "core/platform/dialogs.h"
+#include "core/platform/dispatcher.h"
+#include "core/platform/help.h"
+#include "core/platform/io_port.h"
+#include "core/platform/sound.h"
+#include "core/platform/timer.h"
+#include "core/presets/preset_file.h"
+#include "core/presets/preset_store.h"
+#include "core/radio/radio_card.h"
+#include "core/schedule/sched_rec.h"
+
+namespace orvaltic {
+
+// Everything the controller reaches outside itself.
+struct Platform {
+  IoPort& port;
+  TimerHost& timers;
+  Clock& clock;
+  Dialogs& dialogs;
+  Sound& sound;
+  Help& help;
+  AppHost& app;
+};
+
+// The main form's logic: it owns the program-wide state, the seven panel surfaces, the popup
+// menu, the seven timers and the card, and exposes every handler by its name. The Qt windows
+// only render the surfaces and the menu and call these handlers through Dispatcher().
+//
+// Files are read and written in `working_folder` ("" = the process's working directory), where
+// the settings files live.
+class RadioController {
+ public:
+  explicit RadioController(const Platform& platform, std::string working_folder = "");
+  RadioController(const RadioController&) = delete;
+  RadioController& operator=(const RadioController&) = delete;
+  ~RadioController();
+
+  // --- Life cycle -------------------------------------------------------------------------
+  // The main form's creation: the display goes dark (black on black).
+  void FormCreate();
+  // Start-up after the windows exist: the presets file "Orvaltic.CFG", then the options file,
+  // then the panels placed at PanelTop/PanelLeft. Errors of the readers are shown through the
+  // dispatcher; start-up goes on.
+  void ReadSettingsFiles();
+  void PlacePanels();
+  // Every activation of the main panel: the shown panel's position is stored.
+  void FormActivate();
+  // The main panel's first paint (later paints do nothing): PresetPage := 1 and
+  // CurrentFreqText in every FreqPanel.
+  void FormPaint();
+  // The close sequence. Returns true when the program is to end (the host has been asked to
+  // terminate); false when the user cancelled or a save failed.
+  bool CloseRadio();
+  // A window's close request: runs CloseRadio; the close goes ahead only when it returns true.
+  bool FormCloseQuery();
+
+  // --- Handlers -----------------------------------------------------------------------------
+  void PwrBtnClick();
+  void MuteBtnClick();
+  void IncVolumeBtnClick();
+  void DecVolumeBtnClick();
+  void ApplyDisplaySettings();
+  void Label3Click();
+  void OpenPresetFile1Click();
+  void SavePresetFile1Click();
+  void Label1MouseMove();
+  void Timer1Timer();
+
+  // --- State --------------------------------------------------------------------------------
+  bool PowerOn() const { return power_on_; }
+  PanelSet& Panels() { return panels_; }
+  const PanelSet& Panels() const { return panels_; }
+  PopupMenuModel& Menu() { return menu_; }
+  const PopupMenuModel& Menu() const { return menu_; }
+  Options& options() { return options_; }
+  PresetStore& Presets() { return presets_; }
+  DisplaySettings& Display() { return display_; }
+  AlarmTimes& Alarm() { return alarm_; }
+  SchedPrograms& Schedule() { return schedule_; }
+  std::string& CurrentFreqText() { return current_freq_text_; }
+  int PresetPage() const { return preset_page_; }
+  RadioCard& Card() { return *card_; }
+  EventDispatcher& Dispatcher() { return dispatcher_; }
+  HelpFiles& HelpFileNames() { return help_files_; }
+  // Timer1 .. Timer7.
+  Timer& TimerN(int n);
+  const std::string& WorkingFolder() const { return working_folder_; }
+  // The path of a settings file in the working folder.
+  std::string SettingsPath(const std::string& file_name) const;
+
+ private:
+  PresetFileFields FileFields();
+
+  Platform platform_;
+  std::string working_folder_;
+  EventDispatcher dispatcher_;
+  HelpFiles help_files_;
+
+  Options options_;
+  PresetStore presets_;
+  DisplaySettings display_;
+  AlarmTimes alarm_;
+  SchedPrograms schedule_;
+  std::string current_freq_text_ = "107.900";
+  bool power_on_ = false;
+  int preset_page_ = 1;
+  bool first_paint_done_ = false;
+
+  PanelSet panels_;
+  PopupMenuModel menu_;
+  std::array<std::unique_ptr<Timer>, 7> timers_;
+  std::unique_ptr<RadioCard> card_;
+};
+
+}  // namespace orvaltic
