@@ -1,0 +1,83 @@
+#include "core/options/options_dialog.h"
+
+#include <utility>
+
+#include "core/options/form_bevel.h"
+#include "core/options/options_file.h"
+#include "core/platform/numbers.h"
+
+namespace orvaltic {
+
+namespace {
+
+constexpr std::int32_t kPort30C = 0x30C;
+constexpr std::int32_t kPort20C = 0x20C;
+
+}  // namespace
+
+OptionsDialog::OptionsDialog(Options& options, PanelSet& panels, Sound& sound,
+                             std::string file_path)
+    : options_(options), panels_(panels), sound_(sound), file_path_(std::move(file_path)) {}
+
+void OptionsDialog::FormActivate() {
+  closed_ = false;
+  if (options_.CardPort == kPort30C) {
+    controls_.RTCardAddressComboBox = "$30C";
+  } else if (options_.CardPort == kPort20C) {
+    controls_.RTCardAddressComboBox = "$20C";
+  }
+  controls_.RadioFormComboBox = options_.StartupStyle;
+  controls_.ScanMethodComboBox = options_.ScanMethod;
+  controls_.TuneRateComboBox = FormatGeneral(options_.TuneRate);
+  controls_.FineTuneRateComboBox = FormatGeneral(options_.FineTuneRate);
+  controls_.ScanRateComboBox = FormatInt(options_.ScanRate);
+
+  controls_.RaisedFormRadioBtn = options_.RaisedForm;
+  controls_.RecessedFormRadioBtn = !options_.RaisedForm;
+
+  controls_.RadioRadioBtn = options_.AlarmTypeRadio;
+  controls_.WaveFileRadioBtn = !options_.AlarmTypeRadio;
+  EnableWaveFileControls(!options_.AlarmTypeRadio);
+
+  controls_.WaveFileNameEdit = options_.WaveFileName;
+}
+
+void OptionsDialog::OKButtonClick() {
+  options_.CardPort = StrToInt(controls_.RTCardAddressComboBox);
+  options_.StartupStyle = controls_.RadioFormComboBox;
+  options_.TuneRate = StrToFloat(controls_.TuneRateComboBox);
+  options_.FineTuneRate = StrToFloat(controls_.FineTuneRateComboBox);
+  options_.ScanRate = StrToInt(controls_.ScanRateComboBox);
+  options_.ScanMethod = controls_.ScanMethodComboBox;
+  options_.RaisedForm = controls_.RaisedFormRadioBtn;
+  ApplyFormBevel(panels_, options_.RaisedForm);
+  options_.WaveFileName = controls_.WaveFileNameEdit;
+  options_.AlarmTypeRadio = controls_.RadioRadioBtn;
+  SaveOrvalticOptionsFile(options_, file_path_);
+  closed_ = true;
+}
+
+void OptionsDialog::CancelButtonClick() {
+  closed_ = true;
+}
+
+void OptionsDialog::RadioRadioBtnClick() {
+  EnableWaveFileControls(false);
+}
+
+void OptionsDialog::WaveFileRadioBtnClick() {
+  EnableWaveFileControls(true);
+  controls_.focus = "WaveFileNameEdit";
+}
+
+void OptionsDialog::TestWaveFileBtnClick() {
+  sound_.PlaySound(controls_.WaveFileNameEdit, kSndAsync);
+}
+
+void OptionsDialog::EnableWaveFileControls(bool enabled) {
+  controls_.WaveFileNameLabelEnabled = enabled;
+  controls_.WaveFileNameEditEnabled = enabled;
+  controls_.TestWaveFileBtnEnabled = enabled;
+}
+
+}  // namespace orvaltic

@@ -1,0 +1,83 @@
+#include "core/options/options_file.h"
+
+#include <cmath>
+#include <optional>
+#include <string_view>
+
+#include "core/options/form_bevel.h"
+#include "core/platform/numbers.h"
+
+namespace orvaltic {
+
+namespace {
+
+constexpr std::string_view kTrue = "TRUE";
+constexpr std::string_view kFalse = "FALSE";
+
+bool ReadFlagLine(TextFileReader& reader) {
+  return reader.ReadTextLine() == kTrue;
+}
+
+// A text field is read back as the rest of its line, and a CR ends that line and Ctrl-Z the
+// whole file. A pasted line break would otherwise push every later option onto the wrong
+// line, so only the part the reader gives back is written.
+std::string_view TextField(std::string_view text) {
+  return text.substr(0, text.find_first_of("\r\x1A"));
+}
+
+// Fifteen significant digits round the very largest doubles up past the double range, and the
+// reader would refuse the file. Those few values are written as the largest that reads back.
+std::string RateField(double value) {
+  std::string text = FormatExponent23(value);
+  if (std::isfinite(value) && !TryStrToFloat(text)) {
+    text = FormatExponent23(std::copysign(1.79769313486231e308, value));
+  }
+  return text;
+}
+
+}  // namespace
+
+void ReadOrvalticOptionsFile(Options& options, PanelSet& panels, Dialogs& dialogs,
+                             const std::string& path) {
+  std::optional<TextFileReader> reader = TextFileReader::Open(path);
+  if (!reader) {
+    dialogs.Beep();
+    dialogs.MessageBox("File 'Orvaltic.OPT' not found.\r\nUsing default values.",
+                       MessageKind::kInformation, MessageButtons::kOk);
+    return;
+  }
+  ReadOrvalticOptionsFile(options, panels, *reader);
+}
+
+void ReadOrvalticOptionsFile(Options& options, PanelSet& panels, TextFileReader& reader) {
+  options.CardPort = reader.ReadIntegerLine();
+  options.StartupStyle = reader.ReadTextLine();
+  options.TuneRate = reader.ReadFloatLine();
+  options.FineTuneRate = reader.ReadFloatLine();
+  options.ScanRate = reader.ReadIntegerLine();
+  options.ScanMethod = reader.ReadTextLine();
+  options.RaisedForm = ReadFlagLine(reader);
+  options.WaveFileName = reader.ReadTextLine();
+  options.AlarmTypeRadio = ReadFlagLine(reader);
+  ApplyFormBevel(panels, options.RaisedForm);
+}
+
+void WriteOrvalticOptions(const Options& options, TextFileWriter& writer) {
+  writer.WriteLine(FormatInt(options.CardPort));
+  writer.WriteLine(TextField(options.StartupStyle));
+  writer.WriteLine(RateField(options.TuneRate));
+  writer.WriteLine(RateField(options.FineTuneRate));
+  writer.WriteLine(FormatInt(options.ScanRate));
+  writer.WriteLine(TextField(options.ScanMethod));
+  writer.WriteLine(options.RaisedForm ? kTrue : kFalse);
+  writer.WriteLine(TextField(options.WaveFileName));
+  writer.WriteLine(options.AlarmTypeRadio ? kTrue : kFalse);
+}
+
+void SaveOrvalticOptionsFile(const Options& options, const std::string& path) {
+  TextFileWriter writer;
+  WriteOrvalticOptions(options, writer);
+  writer.SaveTo(path);
+}
+
+}  // namespace orvaltic
