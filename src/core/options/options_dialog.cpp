@@ -1,5 +1,7 @@
 #include "core/options/options_dialog.h"
 
+#include <cstdint>
+#include <string>
 #include <utility>
 
 #include "core/options/form_bevel.h"
@@ -13,6 +15,18 @@ namespace {
 constexpr std::int32_t kPort30C = 0x30C;
 constexpr std::int32_t kPort20C = 0x20C;
 
+// "$" and the upper-case hexadecimal digits of the 32-bit pattern, as the OK conversion reads it.
+std::string HexPortText(std::int32_t port) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  auto value = static_cast<std::uint32_t>(port);
+  std::string digits;
+  do {
+    digits.insert(digits.begin(), kDigits[value % 16]);
+    value /= 16;
+  } while (value != 0);
+  return "$" + digits;
+}
+
 }  // namespace
 
 OptionsDialog::OptionsDialog(Options& options, PanelSet& panels, Sound& sound,
@@ -25,6 +39,10 @@ void OptionsDialog::FormActivate() {
     controls_.RTCardAddressComboBox = "$30C";
   } else if (options_.CardPort == kPort20C) {
     controls_.RTCardAddressComboBox = "$20C";
+  } else if (controls_.RTCardAddressComboBox.empty()) {
+    // A port the box does not offer keeps the text the box had; on the first opening there is
+    // none, and an empty box would make OK fail until the user typed the port again.
+    controls_.RTCardAddressComboBox = HexPortText(options_.CardPort);
   }
   controls_.RadioFormComboBox = options_.StartupStyle;
   controls_.ScanMethodComboBox = options_.ScanMethod;

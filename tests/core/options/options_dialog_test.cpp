@@ -176,11 +176,10 @@ TEST_F(OptionsDialogTest, ConversionErrorStopsOkAfterTheEarlierFields) {
 }
 
 TEST_F(OptionsDialogTest, OtherPortKeepsTheCardAddressText) {
-  // Never shown yet: the designed empty text, which OK refuses instead of changing the port.
+  // Never shown yet: the box shows the port itself, so OK keeps it.
   options_.CardPort = 800;
   dialog_.FormActivate();
-  EXPECT_EQ(controls_.RTCardAddressComboBox, "");
-  EXPECT_THROW(dialog_.OKButtonClick(), ConvertError);
+  EXPECT_EQ(controls_.RTCardAddressComboBox, "$320") << "first opening: the port itself";
   dialog_.CancelButtonClick();
 
   options_.CardPort = 524;
@@ -197,7 +196,15 @@ TEST_F(OptionsDialogTest, OtherPortKeepsTheCardAddressText) {
   controls_.RTCardAddressComboBox = "$320";
   dialog_.OKButtonClick();
   EXPECT_EQ(options_.CardPort, 800);
+
   EXPECT_TRUE(ReadFileBytes(FilePath()).starts_with("800\r\n"));
+
+  options_.CardPort = -1;
+  OptionsDialog fresh(options_, panels_, sound_, FilePath());
+  fresh.FormActivate();
+  EXPECT_EQ(fresh.controls().RTCardAddressComboBox, "$FFFFFFFF");
+  fresh.OKButtonClick();
+  EXPECT_EQ(options_.CardPort, -1);
 }
 
 TEST_F(OptionsDialogTest, FailedSaveLeavesTheDialogOpen) {
