@@ -18,13 +18,6 @@ bool ReadFlagLine(TextFileReader& reader) {
   return reader.ReadTextLine() == kTrue;
 }
 
-// A text field is read back as the rest of its line, and a CR ends that line and Ctrl-Z the
-// whole file. A pasted line break would otherwise push every later option onto the wrong
-// line, so only the part the reader gives back is written.
-std::string_view TextField(std::string_view text) {
-  return text.substr(0, text.find_first_of("\r\x1A"));
-}
-
 // Fifteen significant digits round the very largest doubles up past the double range, and the
 // reader would refuse the file. Those few values are written as the largest that reads back.
 std::string RateField(double value) {
@@ -64,13 +57,13 @@ void ReadOrvalticOptionsFile(Options& options, PanelSet& panels, TextFileReader&
 
 void WriteOrvalticOptions(const Options& options, TextFileWriter& writer) {
   writer.WriteLine(FormatInt(options.CardPort));
-  writer.WriteLine(TextField(options.StartupStyle));
+  writer.WriteLine(options.StartupStyle);
   writer.WriteLine(RateField(options.TuneRate));
   writer.WriteLine(RateField(options.FineTuneRate));
   writer.WriteLine(FormatInt(options.ScanRate));
-  writer.WriteLine(TextField(options.ScanMethod));
+  writer.WriteLine(options.ScanMethod);
   writer.WriteLine(options.RaisedForm ? kTrue : kFalse);
-  writer.WriteLine(TextField(options.WaveFileName));
+  writer.WriteLine(options.WaveFileName);
   writer.WriteLine(options.AlarmTypeRadio ? kTrue : kFalse);
 }
 

@@ -209,7 +209,7 @@ void TextFileReader::SkipLine() {
 }
 
 void TextFileWriter::WriteLine(std::string_view text) {
-  contents_.append(text);
+  contents_.append(text.substr(0, text.find_first_of("\r\x1A")));
   contents_.append("\r\n");
 }
 

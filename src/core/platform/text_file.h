@@ -49,6 +49,9 @@ class TextFileReader {
 // InOutError: "File access denied", "Invalid filename", "Disk full" or "I/O error <errno>".
 class TextFileWriter {
  public:
+  // Writes the line's text up to its first CR or Ctrl-Z: the reader ends a line at CR and the
+  // file at Ctrl-Z, so a pasted line break would otherwise push every later field onto the
+  // wrong line. A lone LF is kept; it reads back unchanged.
   void WriteLine(std::string_view text);
   const std::string& Contents() const { return contents_; }
   void SaveTo(const std::string& path) const;

@@ -22,10 +22,6 @@ Color ReadColorLine(TextFileReader& reader) {
 
 }  // namespace
 
-std::string_view PresetFileText(std::string_view text) {
-  return text.substr(0, text.find_first_of("\r\x1A"));
-}
-
 std::string DisplayFontStyleOf(const FontSpec& font, const std::string& previous) {
   if (font.bold && font.italic) {
     return "Bold+Italic";
@@ -87,7 +83,7 @@ void ReadOrvalticCFGFile(TextFileReader& reader, const PresetFileFields& fields)
 
 std::string BuildOrvalticCFG(const PresetFileFields& fields, const PanelSurface& main_panel) {
   TextFileWriter out;
-  auto text = [&out](std::string_view value) { out.WriteLine(PresetFileText(value)); };
+  auto text = [&out](std::string_view value) { out.WriteLine(value); };
 
   for (int n = 1; n <= kPresetCount; ++n) {
     out.WriteLine(FormatFixed3(fields.presets.PresetFreq(n)));

@@ -43,11 +43,6 @@ std::string BuildOrvalticCFG(const PresetFileFields& fields, const PanelSurface&
 void SaveOrvalticCFGFile(const std::string& file_name, const PresetFileFields& fields,
                          const PanelSurface& main_panel);
 
-// What a text field is written as: the text up to its first CR or Ctrl-Z, the two bytes the
-// reader takes as the end of a line or of the file. Anything else, a lone LF included, reads
-// back unchanged.
-std::string_view PresetFileText(std::string_view text);
-
 // The style word a save stores for `font`, or `previous` when the font's only styles are
 // underline or strike-out (those are never stored).
 std::string DisplayFontStyleOf(const FontSpec& font, const std::string& previous);

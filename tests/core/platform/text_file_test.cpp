@@ -228,6 +228,18 @@ TEST(TextFileWriterTest, EndsEveryLineWithCrLf) {
   EXPECT_EQ(ReadFileBytes(folder.File("out.cfg")), expected);
 }
 
+TEST(TextFileWriterTest, LineBreaksCannotShiftLaterLines) {
+  TextFileWriter writer;
+  writer.WriteLine("Radio\r\nInjected");
+  writer.WriteLine("Cut\x1A here");
+  writer.WriteLine("99.500");
+  TextFileReader reader(writer.Contents());
+  EXPECT_EQ(reader.ReadTextLine(), "Radio");
+  EXPECT_EQ(reader.ReadTextLine(), "Cut");
+  EXPECT_EQ(reader.ReadFloatLine(), 99.5);
+  EXPECT_TRUE(reader.AtEnd());
+}
+
 TEST(TextFileWriterTest, TextsComeBackUnchanged) {
   const std::vector<std::string> texts = {
       "Radio, \"Quoted\" 'single'",
