@@ -7,8 +7,10 @@
 
 #include "core/alarm/alarm_times.h"
 #include "core/controller/app_host.h"
+#include "core/controller/panel_router.h"
 #include "core/options/options.h"
 #include "core/panels/display_settings.h"
+#include "core/panels/panel_events.h"
 #include "core/panels/panel_set.h"
 #include "core/panels/popup_menu.h"
 #include "core/platform/clock.h"
@@ -36,12 +38,19 @@ struct Platform {
   AppHost& app;
 };
 
+inline constexpr char kApplicationHelpFile[] = "C:\\Orvaltic\\Orvaltic.HLP";
+inline constexpr char kKeepRadioOnQuestion[] = "Keep radio on in background?";
+
 // The main form's logic: it owns the program-wide state, the seven panel surfaces, the popup
 // menu, the seven timers and the card, and exposes every handler by its name. The Qt windows
-// only render the surfaces and the menu and call these handlers through Dispatcher().
+// only render the surfaces and the menu and report their events to Events(), which runs the
+// handlers through Dispatcher().
 //
 // Files are read and written in `working_folder` ("" = the process's working directory), where
 // the settings files live.
+//
+// The views keep each surface's `top` and `left` at their window's position, so that storing
+// the panel position reads where the user left the window.
 class RadioController {
  public:
   explicit RadioController(const Platform& platform, std::string working_folder = "");
@@ -50,25 +59,33 @@ class RadioController {
   ~RadioController();
 
   // --- Life cycle -------------------------------------------------------------------------
-  // The main form's creation: the display goes dark (black on black).
+  // The main form's creation: the display goes dark (black on black). The style panels 2 to 5
+  // do the same at their creation, which follows at once; it is done here with the main form's.
   void FormCreate();
   // Start-up after the windows exist: the presets file "Orvaltic.CFG", then the options file,
-  // then the panels placed at PanelTop/PanelLeft. Errors of the readers are shown through the
-  // dispatcher; start-up goes on.
+  // then the panels placed at PanelTop/PanelLeft. A reader's error is shown through the
+  // dispatcher and start-up goes on.
   void ReadSettingsFiles();
+  // Every panel, main first, to PanelTop/PanelLeft.
   void PlacePanels();
+  // PanelTop/PanelLeft := the position of the shown panel (the main panel when none is shown).
+  void StorePanelPosition();
   // Every activation of the main panel: the shown panel's position is stored.
   void FormActivate();
   // The main panel's first paint (later paints do nothing): PresetPage := 1 and
   // CurrentFreqText in every FreqPanel.
   void FormPaint();
   // The close sequence. Returns true when the program is to end (the host has been asked to
-  // terminate); false when the user cancelled or a save failed.
+  // terminate); false when the user cancelled. A failed save of the presets file throws
+  // InOutError: the close stops there with the radio still on.
   bool CloseRadio();
   // A window's close request: runs CloseRadio; the close goes ahead only when it returns true.
   bool FormCloseQuery();
 
   // --- Handlers -----------------------------------------------------------------------------
+  // Power on; or, with the power light red, the close sequence. Tuning CurrentFreqText at
+  // power-on (between enabling the menu and lighting the power light) belongs to preset access
+  // and is added with it.
   void PwrBtnClick();
   void MuteBtnClick();
   void IncVolumeBtnClick();
@@ -77,8 +94,13 @@ class RadioController {
   void Label3Click();
   void OpenPresetFile1Click();
   void SavePresetFile1Click();
-  void Label1MouseMove();
+  // The Label1 hint of panel `style` (only that panel's).
+  void Label1MouseMove(int style = 1);
+  // Close the overlay of panel `style` (each panel's overlays are its own).
+  void AlarmPanelClick(int style = 1);
+  void SnoozePanelClick(int style = 1);
   void Timer1Timer();
+  void Timer2Timer() { card_->Timer2Timer(); }
 
   // --- State --------------------------------------------------------------------------------
   bool PowerOn() const { return power_on_; }
@@ -93,17 +115,23 @@ class RadioController {
   SchedPrograms& Schedule() { return schedule_; }
   std::string& CurrentFreqText() { return current_freq_text_; }
   int PresetPage() const { return preset_page_; }
+  bool FirstPaintPending() const { return first_paint_; }
   RadioCard& Card() { return *card_; }
   EventDispatcher& Dispatcher() { return dispatcher_; }
   HelpFiles& HelpFileNames() { return help_files_; }
+  // Where the windows report clicks, mouse moves, menu choices, close requests, activations
+  // and paints.
+  PanelEvents& Events() { return router_; }
   // Timer1 .. Timer7.
   Timer& TimerN(int n);
   const std::string& WorkingFolder() const { return working_folder_; }
-  // The path of a settings file in the working folder.
+  // The path of a settings file: relative names are taken in the working folder.
   std::string SettingsPath(const std::string& file_name) const;
 
  private:
   PresetFileFields FileFields();
+  // Timer n's handler, run through the dispatcher.
+  void SetTimerHandler(int n, void (RadioController::*handler)());
 
   Platform platform_;
   std::string working_folder_;
@@ -118,12 +146,14 @@ class RadioController {
   std::string current_freq_text_ = "107.900";
   bool power_on_ = false;
   int preset_page_ = 1;
-  bool first_paint_done_ = false;
+  bool first_paint_ = true;
 
   PanelSet panels_;
   PopupMenuModel menu_;
   std::array<std::unique_ptr<Timer>, 7> timers_;
+  // Writes to options_.CardPort as it stands at each write.
   std::unique_ptr<RadioCard> card_;
+  PanelRouter router_;
 };
 
 }  // namespace orvaltic

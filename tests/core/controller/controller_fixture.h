@@ -1,0 +1,74 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/controller/radio_controller.h"
+#include "support/fakes.h"
+#include "support/manual_timer_host.h"
+#include "support/recording_app_host.h"
+#include "support/recording_port.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
+
+namespace orvaltic::testing {
+
+// The whole fake platform and a controller on it, with its files in `folder`.
+struct FakeRadio {
+  explicit FakeRadio(const std::string& folder)
+      : radio(Platform{port, timers, clock, dialogs, sound, help, app}, folder) {}
+
+  RecordingPort port;
+  ManualTimerHost timers;
+  FixedClock clock;
+  ScriptedDialogs dialogs;
+  RecordingSound sound;
+  RecordingHelp help;
+  RecordingAppHost app;
+  RadioController radio;  // last: goes before the fakes it uses
+
+  PanelEvents& events() { return radio.Events(); }
+  PanelSet& panels() { return radio.Panels(); }
+
+  // Power on and forget the bytes it wrote.
+  void SwitchOn() {
+    events().Click(1, "PwrBtn");
+    port.Clear();
+  }
+
+  // One value per panel, main first.
+  template <typename Get>
+  auto OnEveryPanel(Get get) {
+    std::vector<decltype(get(panels().Main()))> values;
+    for (int style = 1; style <= kPanelCount; ++style) {
+      values.push_back(get(panels().Style(style)));
+    }
+    return values;
+  }
+};
+
+template <typename T>
+std::vector<T> Seven(const T& value) {
+  return std::vector<T>(kPanelCount, value);
+}
+
+class ControllerTest : public ::testing::Test {
+ protected:
+  void TearDown() override { EXPECT_TRUE(fake_.dialogs.AllAnswered()); }
+
+  std::string PresetsPath() const { return folder_.File("Orvaltic.CFG"); }
+
+  TempFolder folder_;
+  FakeRadio fake_{folder_.path()};
+  RadioController& radio_ = fake_.radio;
+  RecordingPort& port_ = fake_.port;
+  ScriptedDialogs& dialogs_ = fake_.dialogs;
+  RecordingAppHost& app_ = fake_.app;
+};
+
+}  // namespace orvaltic::testing
