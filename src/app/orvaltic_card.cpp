@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
         return orvaltic::OpenCardBackend("orvaltic-card", setting, ports, system, std::cerr);
       },
       [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); },
+      {},  // the settings files of the working directory
   };
   return orvaltic::RunCardCommand(args, host);
 }

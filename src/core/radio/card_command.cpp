@@ -4,9 +4,18 @@
 #include <memory>
 #include <string_view>
 
+#include "core/alarm/alarm_times.h"
+#include "core/options/options.h"
+#include "core/panels/display_settings.h"
+#include "core/platform/errors.h"
 #include "core/platform/numbers.h"
 #include "core/platform/timer.h"
+#include "core/presets/preset_file.h"
+#include "core/presets/preset_store.h"
+#include "core/radio/card_port_setting.h"
 #include "core/radio/radio_card.h"
+#include "core/schedule/sched_rec.h"
+#include "core/schedule/station_lookup.h"
 
 namespace orvaltic {
 
@@ -56,17 +65,85 @@ std::optional<std::uint16_t> ParsePort(std::string_view text) {
   return static_cast<std::uint16_t>(*value);
 }
 
+std::string SettingsPath(const CardCommandHost& host, std::string_view name) {
+  if (host.settings_folder.empty()) {
+    return std::string(name);
+  }
+  return host.settings_folder + "/" + std::string(name);
+}
+
+// The frequency a preset or station command tunes, or why it cannot tune one.
+struct PresetTuning {
+  std::optional<double> mhz;
+  std::string error;
+};
+
+PresetTuning Untunable(std::string error) {
+  return {std::nullopt, std::move(error)};
+}
+
+PresetTuning TuningOfPreset(const CardCommand& command, const std::string& path) {
+  std::optional<TextFileReader> reader = OpenSettingsFile(path);
+  if (!reader) {
+    return Untunable("cannot read " + path);
+  }
+  PresetStore presets;
+  std::string current_freq_text;
+  DisplaySettings display;
+  AlarmTimes alarm;
+  SchedPrograms schedule;
+  try {
+    ReadOrvalticCFGFile(*reader, {presets, current_freq_text, display, alarm, schedule});
+  } catch (const InOutError& error) {
+    return Untunable(path + ": " + error.what());
+  }
+
+  int n = command.preset;
+  std::string which = "preset " + FormatInt(n);
+  if (command.action == CardCommand::Action::kStation) {
+    const std::optional<int> found = FindStationPreset(presets, command.station);
+    if (!found) {
+      return Untunable("no station name in " + path + " contains " + Quoted(command.station));
+    }
+    n = *found;
+    // The name itself stays out of the message: it may hold line breaks or control bytes.
+    which = "preset " + FormatInt(n) + ", the first whose station name contains " +
+            Quoted(command.station) + ",";
+  }
+
+  // The panel's rule: an empty preset (0) or one outside the band is not recalled.
+  const double frequency = presets.PresetFreq(n);
+  if (frequency == 0.0) {
+    return Untunable(which + " is empty");
+  }
+  if (frequency < kBandLow || frequency > kBandHigh) {
+    return Untunable(which + " holds " + FormatGeneral(frequency) +
+                     " MHz, outside the band (88 to 108 MHz)");
+  }
+  // The card gets what the display shows, the frequency rounded to three decimals.
+  return {StrToFloat(FormatFixed3(frequency)), {}};
+}
+
 }  // namespace
 
 std::string CardCommandUsage() {
   return "Usage: orvaltic-card [--port PORT] tune MHZ          program the card (88 to 108 MHz)\n"
+         "       orvaltic-card [--port PORT] preset N          tune preset N (1 to 100) of "
+         "Orvaltic.CFG\n"
+         "       orvaltic-card [--port PORT] station TEXT      tune the first preset whose "
+         "station name\n"
+         "                     contains TEXT (letters a-z compared without case)\n"
          "       orvaltic-card [--port PORT] mute | unmute\n"
          "       orvaltic-card [--port PORT] volume up|down [STEPS]\n"
          "                     one 100 ms pulse per step, 100 ms apart (STEPS 1 to 100, "
          "default 1)\n"
-         "PORT is decimal, $ hex or 0x hex; the default is 0x30C.\n"
+         "PORT is decimal, $ hex or 0x hex. Without --port the card sits at CardPort of\n"
+         "Orvaltic.opt, or at 0x30C without that file. Orvaltic.opt and Orvaltic.CFG are read\n"
+         "from the working directory. A settings file the radio refuses (\"Invalid numeric\n"
+         "input\"), a missing Orvaltic.CFG, an empty or out-of-band preset or an unknown station\n"
+         "ends the command with status 2 before anything is written.\n"
          "ORVALTIC_CARD chooses the card: sim (the default), sim:FILE or port.\n"
-         "Exit status: 0 done, 1 the card cannot be reached, 2 bad usage or input.\n";
+         "Exit status: 0 done, 1 the card cannot be reached, 2 bad usage, input or settings.\n";
 }
 
 ParsedCardCommand ParseCardCommand(const std::vector<std::string>& args) {
@@ -123,6 +200,28 @@ ParsedCardCommand ParseCardCommand(const std::vector<std::string>& args) {
     return {command, {}};
   }
 
+  if (verb == "preset") {
+    if (rest.size() != 1) {
+      return Refuse("preset needs one preset number from 1 to 100");
+    }
+    const auto n = TryStrToInt(rest[0]);
+    if (!n || *n < 1 || *n > kPresetCount) {
+      return Refuse(Quoted(rest[0]) + " is not a preset number from 1 to 100");
+    }
+    command.action = CardCommand::Action::kPreset;
+    command.preset = *n;
+    return {command, {}};
+  }
+
+  if (verb == "station") {
+    if (rest.size() != 1) {
+      return Refuse("station needs one text (quote a name with blanks)");
+    }
+    command.action = CardCommand::Action::kStation;
+    command.station = rest[0];
+    return {command, {}};
+  }
+
   if (verb == "mute" || verb == "unmute") {
     if (!rest.empty()) {
       return Refuse(std::string(verb) + " takes no arguments");
@@ -162,18 +261,46 @@ int RunCardCommand(const std::vector<std::string>& args, const CardCommandHost& 
     return kCardExitOk;
   }
 
-  OpenedCard opened = host.open_card({command.port});
+  // Everything the settings decide comes first, so that a file that cannot be used stops the
+  // command before the card is even opened.
+  std::uint16_t port = kDefaultCardPort;
+  if (command.port) {
+    port = *command.port;
+  } else {
+    const std::string path = SettingsPath(host, kOptionsFileName);
+    const CardPortSetting setting = ReadCardPortSetting(path);
+    if (setting.source == CardPortSetting::Source::kRejected) {
+      host.err << kProgram << ": " << path << ": " << setting.error << '\n';
+      return kCardExitUsage;
+    }
+    port = setting.port;
+  }
+
+  double mhz = command.mhz;
+  if (command.action == CardCommand::Action::kPreset ||
+      command.action == CardCommand::Action::kStation) {
+    const PresetTuning tuning = TuningOfPreset(command, SettingsPath(host, kDefaultPresetFileName));
+    if (!tuning.mhz) {
+      host.err << kProgram << ": " << tuning.error << '\n';
+      return kCardExitUsage;
+    }
+    mhz = *tuning.mhz;
+  }
+
+  OpenedCard opened = host.open_card({port});
   if (!opened.card) {
     host.err << opened.error << '\n';
     return opened.exit_code;
   }
 
-  const std::int32_t card_port = command.port;
+  const std::int32_t card_port = port;
   UnclockedTimerHost timers;
   RadioCard card(*opened.card, timers, card_port);
   switch (command.action) {
     case CardCommand::Action::kTune:
-      card.SetFrequency(command.mhz);
+    case CardCommand::Action::kPreset:
+    case CardCommand::Action::kStation:
+      card.SetFrequency(mhz);
       break;
     case CardCommand::Action::kMute:
       card.Mute();

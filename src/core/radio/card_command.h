@@ -13,10 +13,12 @@ namespace orvaltic {
 
 // The orvaltic-card command: the card from the command line.
 struct CardCommand {
-  enum class Action { kHelp, kTune, kMute, kUnMute, kVolumeUp, kVolumeDown };
+  enum class Action { kHelp, kTune, kPreset, kStation, kMute, kUnMute, kVolumeUp, kVolumeDown };
   Action action = Action::kHelp;
-  std::uint16_t port = kDefaultCardPort;
-  double mhz = 0.0;
+  std::optional<std::uint16_t> port;  // --port; without it CardPort of the options file
+  double mhz = 0.0;                   // kTune
+  int preset = 0;                     // kPreset: 1 to 100
+  std::string station;                // kStation: the text a station name must contain
   int steps = 1;
 };
 
@@ -41,10 +43,13 @@ struct CardCommandHost {
   std::function<OpenedCard(const std::vector<std::uint16_t>& ports)> open_card;
   // Waits between the writes of a volume pulse; tests record instead of sleeping.
   std::function<void(int ms)> pause;
+  // The folder of Orvaltic.opt and Orvaltic.CFG; empty for the working directory.
+  std::string settings_folder;
 };
 
 // Parses and runs the command. Returns the exit code: 0 done, 1 the card cannot be reached
-// (nothing or not everything was written), 2 bad usage or input (nothing written).
+// (nothing or not everything was written), 2 bad usage or input, or settings files that
+// cannot be used (nothing written).
 int RunCardCommand(const std::vector<std::string>& args, const CardCommandHost& host);
 
 }  // namespace orvaltic

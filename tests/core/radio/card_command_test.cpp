@@ -2,12 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "core/alarm/alarm_times.h"
+#include "core/panels/display_settings.h"
+#include "core/panels/panel_surface.h"
+#include "core/presets/preset_file.h"
+#include "core/presets/preset_store.h"
 #include "core/radio/radio_card.h"
+#include "core/schedule/sched_rec.h"
+#include "support/manual_timer_host.h"
 #include "support/recording_port.h"
+#include "support/temp_folder.h"
 
 namespace orvaltic {
 namespace {
@@ -31,6 +41,24 @@ class RecordingBackend : public CardBackend {
   bool fail_;
 };
 
+// Orvaltic.CFG as the radio saves `presets`, with line `line` (1 to 231) replaced by `text`.
+std::string PresetsFile(PresetStore presets, int line = 0, std::string_view text = {}) {
+  std::string current;
+  DisplaySettings display;
+  AlarmTimes alarm;
+  SchedPrograms schedule;
+  std::string file =
+      BuildOrvalticCFG({presets, current, display, alarm, schedule}, DesignedSurface(1));
+  if (line > 0) {
+    std::size_t start = 0;
+    for (int k = 1; k < line; ++k) {
+      start = file.find("\r\n", start) + 2;
+    }
+    file.replace(start, file.find("\r\n", start) - start, text);
+  }
+  return file;
+}
+
 class CardCommandTest : public ::testing::Test {
  protected:
   int Run(const Args& args) {
@@ -45,12 +73,19 @@ class CardCommandTest : public ::testing::Test {
           return OpenedCard{std::make_unique<RecordingBackend>(recorded, fail_writes), 0, {}};
         },
         [this](int ms) { pauses.push_back(ms); },
+        settings.path(),
     };
     recorded.Clear();
     return RunCardCommand(args, host);
   }
 
   Bytes Values() const { return recorded.Values(); }
+
+  std::string OptionsPath() const { return settings.File("Orvaltic.opt"); }
+  std::string PresetsPath() const { return settings.File("Orvaltic.CFG"); }
+  void WriteOptions(std::string_view bytes) const { testing::WriteFileBytes(OptionsPath(), bytes); }
+
+  testing::TempFolder settings;  // the command's working directory
 
   std::ostringstream out;
   std::ostringstream err;
@@ -113,6 +148,8 @@ TEST_F(CardCommandTest, HelpPrintsTheUsage) {
   EXPECT_EQ(Run({"--help"}), 0);
   EXPECT_EQ(out.str(), CardCommandUsage());
   EXPECT_NE(out.str().find("volume up|down [STEPS]"), std::string::npos);
+  EXPECT_NE(out.str().find("preset N"), std::string::npos);
+  EXPECT_NE(out.str().find("station TEXT"), std::string::npos);
   EXPECT_TRUE(opened_with.empty());
   EXPECT_EQ(Run({"tune", "99.5", "-h"}), 0);
   EXPECT_TRUE(opened_with.empty());
@@ -160,6 +197,13 @@ INSTANTIATE_TEST_SUITE_P(
                  "'0x-5' is not a port address (decimal, $ hex or 0x hex, up to 0xFFFF)"},
         BadInput{{"--verbose", "mute"}, "unknown option '--verbose'"},
         BadInput{{"mute", "--port", "524"}, "mute takes no arguments"},
+        BadInput{{"preset"}, "preset needs one preset number from 1 to 100"},
+        BadInput{{"preset", "1", "2"}, "preset needs one preset number from 1 to 100"},
+        BadInput{{"preset", "0"}, "'0' is not a preset number from 1 to 100"},
+        BadInput{{"preset", "101"}, "'101' is not a preset number from 1 to 100"},
+        BadInput{{"preset", "one"}, "'one' is not a preset number from 1 to 100"},
+        BadInput{{"station"}, "station needs one text (quote a name with blanks)"},
+        BadInput{{"station", "Jazz", "FM"}, "station needs one text (quote a name with blanks)"},
         BadInput{{"tuen", "99.5"}, "unknown command 'tuen'"}));
 
 TEST_F(CardCommandTest, TheBandEdgesAreAccepted) {
@@ -184,6 +228,255 @@ TEST_F(CardCommandTest, AWriteTheBackendCouldNotCarryOutExitsWithOne) {
   fail_writes = true;
   EXPECT_EQ(Run({"unmute"}), 1);
 }
+
+// The bytes SetFrequency writes for `mhz`.
+Bytes SetFrequencyBytes(double mhz) {
+  testing::RecordingPort port;
+  testing::ManualTimerHost timers;
+  const std::int32_t card_port = 0x30C;
+  RadioCard card(port, timers, card_port);
+  card.SetFrequency(mhz);
+  return port.Values();
+}
+
+struct OptionsPortCase {
+  const char* name;
+  const char* options;  // null: no Orvaltic.opt
+  Args args;
+  std::uint16_t port;
+};
+
+class CardCommandOptionsTest : public CardCommandTest,
+                               public ::testing::WithParamInterface<OptionsPortCase> {};
+
+TEST_P(CardCommandOptionsTest, TheOptionsFileGivesTheDefaultPort) {
+  if (GetParam().options != nullptr) {
+    WriteOptions(GetParam().options);
+  }
+  EXPECT_EQ(Run(GetParam().args), 0) << err.str();
+  EXPECT_EQ(Values(), (Bytes{0x00, 0xC0}));
+  for (const auto& w : written) {
+    EXPECT_EQ(w.port, GetParam().port);
+  }
+  EXPECT_EQ(opened_with, (std::vector<std::vector<std::uint16_t>>{{GetParam().port}}));
+  EXPECT_EQ(err.str(), "");
+}
+
+constexpr char kOptions524[] =
+    "524\r\nStyle 1\r\n 1.00000000000000E-0001\r\n 1.00000000000000E-0002\r\n400\r\n"
+    "Tune Rate\r\nTRUE\r\n\r\nFALSE\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Ports, CardCommandOptionsTest,
+    ::testing::Values(
+        OptionsPortCase{"NoFile", nullptr, {"mute"}, 0x30C},
+        OptionsPortCase{"WholeFile", kOptions524, {"mute"}, 0x20C},
+        OptionsPortCase{"OnlyTheFirstLine", "800", {"mute"}, 800},
+        OptionsPortCase{"Low16Bits", "66316\r\n", {"mute"}, 0x30C},
+        OptionsPortCase{"Negative", "-1\r\n", {"mute"}, 0xFFFF},
+        OptionsPortCase{"EmptyFileReadsAsZero", "", {"mute"}, 0},
+        OptionsPortCase{"PortOptionWins", kOptions524, {"--port", "0x30C", "mute"}, 0x30C},
+        OptionsPortCase{"PortOptionSkipsABadFile", "$30C;\r\n", {"--port", "524", "mute"}, 0x20C}),
+    [](const ::testing::TestParamInfo<OptionsPortCase>& param_info) {
+      return std::string(param_info.param.name);
+    });
+
+TEST_F(CardCommandTest, AnOptionsFileTheReaderRefusesStopsTheCommand) {
+  for (const char* options : {"Style 1\r\n",                    // not a number in line 1
+                              "524\r\nStyle 1\r\nfast\r\n"}) {  // nor in line 3
+    err.str({});
+    WriteOptions(options);
+    EXPECT_EQ(Run({"tune", "99.5"}), 2) << options;
+    EXPECT_EQ(err.str(), "orvaltic-card: " + OptionsPath() + ": Invalid numeric input\n");
+    EXPECT_TRUE(opened_with.empty());
+  }
+}
+
+TEST_F(CardCommandTest, AFolderInPlaceOfTheOptionsFileCountsAsNoFile) {
+  std::filesystem::create_directory(OptionsPath());
+  EXPECT_EQ(Run({"mute"}), 0) << err.str();
+  EXPECT_EQ(opened_with, (std::vector<std::vector<std::uint16_t>>{{0x30C}}));
+}
+
+struct PresetTuneCase {
+  const char* stored;  // preset 42's line, as a hand-edited file may hold it
+  double sent;         // what the display shows: the value to three decimals
+};
+
+class CardCommandPresetTest : public CardCommandTest,
+                              public ::testing::WithParamInterface<PresetTuneCase> {};
+
+TEST_P(CardCommandPresetTest, SendsThePresetAsTheDisplayShowsIt) {
+  testing::WriteFileBytes(PresetsPath(), PresetsFile(PresetStore{}, 83, GetParam().stored));
+  EXPECT_EQ(Run({"preset", "42"}), 0) << err.str();
+  EXPECT_EQ(Values(), SetFrequencyBytes(GetParam().sent));
+  EXPECT_EQ(written.size(), 97u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Frequencies, CardCommandPresetTest,
+    ::testing::Values(PresetTuneCase{"99.500", 99.5}, PresetTuneCase{"99.5004", 99.5},
+                      PresetTuneCase{"107.9996", 108.0}, PresetTuneCase{"  8.81E1 junk", 88.1},
+                      PresetTuneCase{"88", 88.0}, PresetTuneCase{"108.000", 108.0}));
+
+TEST_F(CardCommandTest, RoundingToThreeDecimalsChangesTheTuningWord) {
+  // Keeps the table above honest: sending the stored value itself would be caught.
+  EXPECT_NE(SetFrequencyBytes(99.5004), SetFrequencyBytes(99.5));
+}
+
+TEST_F(CardCommandTest, APresetGoesToThePortOfTheOptionsFile) {
+  WriteOptions(kOptions524);
+  testing::WriteFileBytes(PresetsPath(), PresetsFile(PresetStore{}));
+  EXPECT_EQ(Run({"preset", "100"}), 0) << err.str();
+  EXPECT_EQ(Values(), SetFrequencyBytes(107.8));
+  for (const auto& w : written) {
+    EXPECT_EQ(w.port, 0x20C);
+  }
+}
+
+struct StationCase {
+  std::string text;
+  double sent;
+};
+
+class CardCommandStationTest : public CardCommandTest,
+                               public ::testing::WithParamInterface<StationCase> {};
+
+TEST_P(CardCommandStationTest, TunesTheFirstPresetWhoseNameContainsTheText) {
+  PresetStore presets;
+  presets.StationName(3) = "Jazz FM 88";
+  presets.PresetFreq(3) = 97.3;
+  presets.StationName(9) = "Classic fm";
+  presets.PresetFreq(9) = 101.1;
+  presets.StationName(60) = "News, \"Talk\" & Sport";
+  presets.PresetFreq(60) = 93.45;
+  testing::WriteFileBytes(PresetsPath(), PresetsFile(presets));
+  EXPECT_EQ(Run({"station", GetParam().text}), 0) << err.str();
+  EXPECT_EQ(Values(), SetFrequencyBytes(GetParam().sent));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, CardCommandStationTest,
+                         ::testing::Values(StationCase{"fm", 97.3}, StationCase{"jAzZ", 97.3},
+                                           StationCase{"CLASSIC", 101.1},
+                                           StationCase{"\"talk\" &", 93.45},
+                                           StationCase{"z f", 97.3}));
+
+// What a failure case finds in the settings folder.
+struct SettingsFolder {
+  std::string path;
+  PresetStore presets;  // preset 2 "Talk Radio" empty, preset 5 "Far Away" at 120 MHz
+
+  std::string Options() const { return path + "/Orvaltic.opt"; }
+  std::string Presets() const { return path + "/Orvaltic.CFG"; }
+  void Save(int line = 0, std::string_view text = {}) const {
+    testing::WriteFileBytes(Presets(), PresetsFile(presets, line, text));
+  }
+};
+
+struct SettingsFailure {
+  const char* name;
+  Args args;
+  // Fills the folder; returns the message after "orvaltic-card: ".
+  std::string (*prepare)(SettingsFolder& folder);
+};
+
+class CardCommandSettingsFailureTest : public CardCommandTest,
+                                       public ::testing::WithParamInterface<SettingsFailure> {};
+
+TEST_P(CardCommandSettingsFailureTest, ExitsWithTwoOneLineAndNothingWritten) {
+  SettingsFolder folder{settings.path(), {}};
+  folder.presets.StationName(2) = "Talk Radio";
+  folder.presets.PresetFreq(2) = 0.0;
+  folder.presets.StationName(5) = "Far Away";
+  folder.presets.PresetFreq(5) = 120.0;
+  const std::string message = GetParam().prepare(folder);
+  EXPECT_EQ(Run(GetParam().args), 2);
+  EXPECT_EQ(err.str(), "orvaltic-card: " + message + "\n");
+  EXPECT_TRUE(opened_with.empty()) << "the card is not even opened";
+  EXPECT_EQ(out.str(), "");
+}
+
+constexpr char kOutOfBand[] = " MHz, outside the band (88 to 108 MHz)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, CardCommandSettingsFailureTest,
+    ::testing::Values(
+        SettingsFailure{"NoPresetsFile",
+                        {"preset", "1"},
+                        [](SettingsFolder& f) { return "cannot read " + f.Presets(); }},
+        SettingsFailure{"PresetsFileIsAFolder",
+                        {"station", "talk"},
+                        [](SettingsFolder& f) {
+                          std::filesystem::create_directory(f.Presets());
+                          return "cannot read " + f.Presets();
+                        }},
+        SettingsFailure{"BadNumberInLineOne",
+                        {"preset", "1"},
+                        [](SettingsFolder& f) {
+                          f.Save(1, "ninety");
+                          return f.Presets() + ": Invalid numeric input";
+                        }},
+        SettingsFailure{"BadNumberAfterThePresets",
+                        {"preset", "1"},
+                        [](SettingsFolder& f) {
+                          f.Save(207, "top");  // PanelTop: preset 1 has been read by then
+                          return f.Presets() + ": Invalid numeric input";
+                        }},
+        SettingsFailure{"BadOptionsFile",
+                        {"preset", "1"},
+                        [](SettingsFolder& f) {
+                          f.Save();
+                          testing::WriteFileBytes(f.Options(), "port\r\n");
+                          return f.Options() + ": Invalid numeric input";
+                        }},
+        SettingsFailure{"EmptyPreset",
+                        {"preset", "2"},
+                        [](SettingsFolder& f) {
+                          f.Save();
+                          return std::string("preset 2 is empty");
+                        }},
+        SettingsFailure{"PresetAboveTheBand",
+                        {"preset", "5"},
+                        [](SettingsFolder& f) {
+                          f.Save();
+                          return "preset 5 holds 120" + std::string(kOutOfBand);
+                        }},
+        SettingsFailure{"PresetJustBelowTheBand",
+                        {"preset", "7"},
+                        [](SettingsFolder& f) {
+                          f.Save(13, "87.9996");  // shown as 88.000, but refused as well
+                          return "preset 7 holds 87.9996" + std::string(kOutOfBand);
+                        }},
+        SettingsFailure{"StationOfAnEmptyPreset",
+                        {"station", "talk"},
+                        [](SettingsFolder& f) {
+                          f.Save();
+                          return std::string(
+                              "preset 2, the first whose station name contains 'talk', is empty");
+                        }},
+        SettingsFailure{"StationOutsideTheBand",
+                        {"station", "AWAY"},
+                        [](SettingsFolder& f) {
+                          f.Save();
+                          return "preset 5, the first whose station name contains 'AWAY', holds "
+                                 "120" +
+                                 std::string(kOutOfBand);
+                        }},
+        SettingsFailure{"UnknownStation",
+                        {"station", "BBC"},
+                        [](SettingsFolder& f) {
+                          f.Save();
+                          return "no station name in " + f.Presets() + " contains 'BBC'";
+                        }},
+        SettingsFailure{"EmptyStationText",
+                        {"station", ""},
+                        [](SettingsFolder& f) {
+                          f.Save();
+                          return "no station name in " + f.Presets() + " contains ''";
+                        }}),
+    [](const ::testing::TestParamInfo<SettingsFailure>& param_info) {
+      return std::string(param_info.param.name);
+    });
 
 }  // namespace
 }  // namespace orvaltic
