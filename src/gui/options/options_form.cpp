@@ -160,22 +160,22 @@ TOptionsForm::TOptionsForm(OptionsDialog& model, EventDispatcher& dispatcher, QW
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   connect(ok_, &QPushButton::clicked, this, [this] {
-    Run(&OptionsDialog::OKButtonClick);
+    Run([this] { model_.OKButtonClick(); });
     if (model_.closed()) {
       accept();
     }
   });
   connect(cancel_, &QPushButton::clicked, this, &TOptionsForm::reject);
   connect(radio_alarm_, &QRadioButton::clicked, this,
-          [this] { Run(&OptionsDialog::RadioRadioBtnClick); });
+          [this] { Run([this] { model_.RadioRadioBtnClick(); }); });
   connect(wave_alarm_, &QRadioButton::clicked, this,
-          [this] { Run(&OptionsDialog::WaveFileRadioBtnClick); });
+          [this] { Run([this] { model_.WaveFileRadioBtnClick(); }); });
   connect(test_wave_, &QPushButton::clicked, this,
-          [this] { Run(&OptionsDialog::TestWaveFileBtnClick); });
+          [this] { Run([this] { model_.TestWaveFileBtnClick(); }); });
 }
 
 void TOptionsForm::reject() {
-  Run(&OptionsDialog::CancelButtonClick);
+  Run([this] { model_.CancelButtonClick(); });
   QDialog::reject();
 }
 
@@ -186,12 +186,12 @@ void TOptionsForm::showEvent(QShowEvent* event) {
     return;
   }
   CentreOnScreen();
-  Run(&OptionsDialog::FormActivate);
+  Run([this] { model_.FormActivate(); });
 }
 
-void TOptionsForm::Run(void (OptionsDialog::*handler)()) {
+void TOptionsForm::Run(const std::function<void()>& handler) {
   ReadControls();
-  dispatcher_.Run([this, handler] { (model_.*handler)(); });
+  dispatcher_.Run(handler);
   ShowControls();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QDialog>
 
 #include "core/options/options_dialog.h"
@@ -32,7 +34,8 @@ class TOptionsForm : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void Run(void (OptionsDialog::*handler)());
+  // Runs a handler of the model between reading and showing the controls.
+  void Run(const std::function<void()>& handler);
   void ReadControls();
   void ShowControls();
   void CentreOnScreen();

@@ -54,7 +54,8 @@ TEST(QtAudioOutputTest, AFileQtCannotLoadFallsBackToTheChime) {
   const QString path = dir.filePath(QStringLiteral("broken.wav"));
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("RIFF\0\0\0\0WAVEgarbage that no decoder takes", 44);
+  static constexpr char kBroken[] = "RIFF\0\0\0\0WAVEgarbage that no decoder takes";
+  file.write(kBroken, sizeof kBroken - 1);
   file.close();
 
   QtAudioOutput output;
