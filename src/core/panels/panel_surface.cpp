@@ -55,7 +55,7 @@ PanelSurface DesignedSurface(int style) {
   const StyleDesign design = DesignOf(style);
   PanelSurface s;
   s.style = style;
-  s.caption = "S" + std::to_string(style);
+  s.caption = std::string("S").append(std::to_string(style));
   s.client_width = design.client_width;
   s.client_height = design.client_height;
   s.frames = design.frames;
@@ -75,15 +75,16 @@ PanelSurface DesignedSurface(int style) {
 
   for (int n = 1; n <= 10; ++n) {
     auto& button = s.Presets[static_cast<std::size_t>(n - 1)];
-    if (style == 1) {
-      button.caption = "  " + std::to_string(n);
+    const std::string number = std::to_string(n);
+    if (style == 1 || (style <= 5 && n < 10)) {
+      button.caption = std::string(2, ' ').append(number);
     } else if (style <= 5) {
-      button.caption = n < 10 ? "  " + std::to_string(n) : " 10";
+      button.caption = " 10";
     } else {
-      button.caption = std::to_string(n);
+      button.caption = number;
     }
     if (style <= 5) {
-      button.hint = "Preset " + std::to_string(n);
+      button.hint = std::string("Preset ").append(number);
     }
   }
   return s;
