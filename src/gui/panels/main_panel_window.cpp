@@ -1,14 +1,11 @@
 #include "gui/panels/main_panel_window.h"
 
+#include "gui/panels/main_panel_layout.h"
+
 namespace orvaltic::gui {
 
-MainPanelWindow::MainPanelWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint) {
-  setObjectName(QStringLiteral("MainFrmRadio"));
-  setWindowTitle(QStringLiteral("S1"));
-  setFixedSize(kClientWidth, kClientHeight);
-}
+TMainFrmRadio::TMainFrmRadio(PanelSurface& surface, const PopupMenuModel& menu, PanelEvents& events,
+                             QWidget* parent)
+    : PanelWindow(MainPanelLayout(), surface, menu, events, parent) {}
 
 }  // namespace orvaltic::gui

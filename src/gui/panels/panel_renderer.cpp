@@ -1,0 +1,258 @@
+#include "gui/panels/panel_renderer.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+
+#include <utility>
+
+#include "gui/panels/panel_layout.h"
+#include "gui/panels/panel_widgets.h"
+#include "gui/platform/qt_convert.h"
+#include "gui/platform/text_codec.h"
+
+namespace orvaltic::gui {
+
+namespace {
+
+// Values of the surface as they were at the last render, or null at the first.
+template <typename T>
+const T* Field(const PanelSurface* last, T PanelSurface::*member) {
+  return last != nullptr ? &(last->*member) : nullptr;
+}
+
+template <typename T>
+bool Changed(const T& now, const T* before) {
+  return before == nullptr || now != *before;
+}
+
+void SetCaption(QWidget& widget, const QString& caption) {
+  if (auto* label = qobject_cast<QLabel*>(&widget)) {
+    label->setText(caption);
+  } else if (auto* button = qobject_cast<QAbstractButton*>(&widget)) {
+    button->setText(caption);
+  } else if (auto* panel = qobject_cast<BevelPanel*>(&widget)) {
+    panel->SetCaption(caption);
+  }
+}
+
+// The caption and hint with the accessible name and description that follow from them. The
+// fallback name is what the control was built with when it has neither.
+void SetCaptionAndHint(QWidget& widget, const std::string& caption, const std::string& hint,
+                       const std::string* last_caption, const std::string* last_hint) {
+  const bool caption_changed = Changed(caption, last_caption);
+  const bool hint_changed = Changed(hint, last_hint);
+  if (caption_changed) {
+    SetCaption(widget, FromCoreText(caption));
+  }
+  if (hint_changed) {
+    widget.setToolTip(FromCoreText(hint));
+    widget.setAccessibleDescription(FromCoreText(hint));
+  }
+  if (caption_changed || hint_changed) {
+    QString name = AccessibleNameFor(caption, hint);
+    if (name.isEmpty()) {
+      name = widget.property("fallbackAccessibleName").toString();
+    }
+    widget.setAccessibleName(name);
+  }
+}
+
+}  // namespace
+
+PanelRenderer::PanelRenderer(QWidget& window, std::map<std::string, QWidget*> controls)
+    : window_(window), controls_(std::move(controls)), bordered_flags_(window.windowFlags()) {
+  // A control shows its designed accessible name again whenever its caption and hint are
+  // both empty.
+  for (auto& [name, widget] : controls_) {
+    widget->setProperty("fallbackAccessibleName", widget->accessibleName());
+  }
+}
+
+QWidget* PanelRenderer::Control(const std::string& name) const {
+  const auto found = controls_.find(name);
+  return found != controls_.end() ? found->second : nullptr;
+}
+
+void PanelRenderer::Render(const PanelSurface& surface) {
+  const PanelSurface* last = last_ ? &*last_ : nullptr;
+
+  RenderDisplay(surface.FreqPanel, Field(last, &PanelSurface::FreqPanel));
+  RenderLabel("Label1", surface.Label1, Field(last, &PanelSurface::Label1));
+  RenderLabel("PresetDisplay", surface.PresetDisplay, Field(last, &PanelSurface::PresetDisplay));
+  RenderLabel("AlarmDisplayLabel", surface.AlarmDisplayLabel,
+              Field(last, &PanelSurface::AlarmDisplayLabel));
+  RenderLabel("SnoozeDisplayLabel", surface.SnoozeDisplayLabel,
+              Field(last, &PanelSurface::SnoozeDisplayLabel));
+  RenderLabel("ProgLabel", surface.ProgLabel, Field(last, &PanelSurface::ProgLabel));
+  if (surface.StationIDLabel) {
+    const LabelModel* before =
+        last != nullptr && last->StationIDLabel ? &*last->StationIDLabel : nullptr;
+    RenderLabel("StationIDLabel", *surface.StationIDLabel, before);
+  }
+
+  for (std::size_t i = 0; i < surface.Presets.size(); ++i) {
+    const std::string number = std::to_string(i + 1);
+    const PresetButtonModel& preset = surface.Presets[i];
+    const PresetButtonModel* before = last != nullptr ? &last->Presets[i] : nullptr;
+    if (QWidget* button = Control("Preset" + number)) {
+      SetCaptionAndHint(*button, preset.caption, preset.hint,
+                        before != nullptr ? &before->caption : nullptr,
+                        before != nullptr ? &before->hint : nullptr);
+    }
+    RenderLight("Preset" + number + "Light", preset.light,
+                before != nullptr ? &before->light : nullptr);
+  }
+  RenderLight("PresetMemoryLight", surface.PresetMemoryLight,
+              Field(last, &PanelSurface::PresetMemoryLight));
+  RenderLight("MuteBtnLight", surface.MuteBtnLight, Field(last, &PanelSurface::MuteBtnLight));
+  RenderLight("PwrBtnLight", surface.PwrBtnLight, Field(last, &PanelSurface::PwrBtnLight));
+
+  RenderOverlay("AlarmPanel", "AlarmCurrentLabel", "AlarmLabel", surface.AlarmPanel,
+                Field(last, &PanelSurface::AlarmPanel));
+  RenderOverlay("SnoozePanel", "SnoozeCurrentLabel", "SnoozeLabel", surface.SnoozePanel,
+                Field(last, &PanelSurface::SnoozePanel));
+
+  RenderFrames(surface, last);
+  RenderWindow(surface, last);
+  last_ = surface;
+}
+
+void PanelRenderer::RenderLabel(const std::string& name, const LabelModel& label,
+                                const LabelModel* last) {
+  QWidget* widget = Control(name);
+  if (widget == nullptr) {
+    return;
+  }
+  SetCaptionAndHint(*widget, label.caption, label.hint, last != nullptr ? &last->caption : nullptr,
+                    last != nullptr ? &last->hint : nullptr);
+  if (Changed(label.font_color, last != nullptr ? &last->font_color : nullptr)) {
+    SetTextColor(*widget, ToQColor(label.font_color));
+  }
+  if (Changed(label.visible, last != nullptr ? &last->visible : nullptr)) {
+    widget->setVisible(label.visible);
+  }
+}
+
+void PanelRenderer::RenderLight(const std::string& name, Color color, const Color* last) {
+  auto* light = qobject_cast<BevelPanel*>(Control(name));
+  if (light == nullptr || !Changed(color, last)) {
+    return;
+  }
+  light->SetColor(ToQColor(color));
+  light->setAccessibleDescription(LightState(name, color));
+}
+
+void PanelRenderer::RenderDisplay(const DisplayModel& display, const DisplayModel* last) {
+  auto* panel = qobject_cast<BevelPanel*>(Control("FreqPanel"));
+  if (panel == nullptr) {
+    return;
+  }
+  SetCaptionAndHint(*panel, display.caption, display.hint,
+                    last != nullptr ? &last->caption : nullptr,
+                    last != nullptr ? &last->hint : nullptr);
+  const FontSpec* last_font = last != nullptr ? &last->font : nullptr;
+  if (Changed(display.font, last_font)) {
+    panel->setFont(ToQFont(display.font));
+    panel->SetCaptionColor(ToQColor(display.font.color));
+  }
+  if (Changed(display.color, last != nullptr ? &last->color : nullptr)) {
+    panel->SetColor(ToQColor(display.color));
+  }
+}
+
+void PanelRenderer::RenderOverlay(const std::string& name, const std::string& current_name,
+                                  const std::string& value_name, const OverlayModel& overlay,
+                                  const OverlayModel* last) {
+  RenderLabel(current_name, overlay.current, last != nullptr ? &last->current : nullptr);
+  RenderLabel(value_name, overlay.value, last != nullptr ? &last->value : nullptr);
+  QWidget* panel = Control(name);
+  if (panel != nullptr && Changed(overlay.visible, last != nullptr ? &last->visible : nullptr)) {
+    panel->setVisible(overlay.visible);
+    if (overlay.visible) {
+      panel->raise();
+    }
+  }
+}
+
+void PanelRenderer::RenderFrames(const PanelSurface& surface, const PanelSurface* last) {
+  for (const auto& [name, frame] : surface.frames) {
+    if (last != nullptr) {
+      const auto before = last->frames.find(name);
+      if (before != last->frames.end() && before->second == frame) {
+        continue;
+      }
+    }
+    auto* panel = qobject_cast<BevelPanel*>(Control(name));
+    if (panel == nullptr) {
+      continue;
+    }
+    panel->resize(frame.width, frame.height);
+    panel->SetBevels(frame.bevel_outer, frame.bevel_inner, frame.bevel_width, frame.border_width);
+  }
+}
+
+void PanelRenderer::RenderWindow(const PanelSurface& surface, const PanelSurface* last) {
+  if (Changed(surface.caption, Field(last, &PanelSurface::caption))) {
+    window_.setWindowTitle(FromCoreText(surface.caption));
+  }
+
+  bool place = last == nullptr || surface.top != last->top || surface.left != last->left;
+  if (Changed(surface.border, Field(last, &PanelSurface::border))) {
+    const bool frameless = surface.border == BorderStyle::kNone;
+    if (window_.windowFlags().testFlag(Qt::FramelessWindowHint) != frameless) {
+      // Changing the flags hides a shown window; it comes back where the surface puts it.
+      const bool shown = window_.isVisible();
+      // Title and system-menu hints take precedence over the frameless one, so a window
+      // without border carries none of them.
+      window_.setWindowFlags(frameless
+                                 ? (bordered_flags_ & Qt::WindowType_Mask) | Qt::FramelessWindowHint
+                                 : bordered_flags_);
+      if (shown) {
+        window_.show();
+      }
+      place = true;
+    }
+  }
+  if (last == nullptr || surface.client_width != last->client_width ||
+      surface.client_height != last->client_height) {
+    window_.setFixedSize(surface.client_width, surface.client_height);
+  }
+  if (place) {
+    window_.move(surface.left, surface.top);
+  }
+
+  // Shown and minimised are compared with the screen at the first render: the surface may
+  // still hold the designed values while the application has already shown the window.
+  const bool was_visible = last != nullptr ? last->visible : window_.isVisible();
+  if (surface.visible != was_visible) {
+    if (surface.visible) {
+      window_.show();
+      window_.raise();
+      window_.activateWindow();
+    } else {
+      window_.hide();
+    }
+  }
+  const bool was_minimized = last != nullptr ? last->minimized : window_.isMinimized();
+  if (surface.minimized != was_minimized) {
+    window_.setWindowState(surface.minimized ? window_.windowState() | Qt::WindowMinimized
+                                             : window_.windowState() & ~Qt::WindowMinimized);
+  }
+}
+
+void PanelRenderer::TakeWindowState(PanelSurface& surface) {
+  if (!last_) {
+    // Until the first render the surface says where the window goes, not the other way round.
+    return;
+  }
+  surface.top = window_.y();
+  surface.left = window_.x();
+  surface.visible = window_.isVisible();
+  surface.minimized = window_.isMinimized();
+  last_->top = surface.top;
+  last_->left = surface.left;
+  last_->visible = surface.visible;
+  last_->minimized = surface.minimized;
+}
+
+}  // namespace orvaltic::gui

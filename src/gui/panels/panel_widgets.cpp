@@ -1,0 +1,185 @@
+#include "gui/panels/panel_widgets.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
+
+#include "gui/platform/qt_convert.h"
+
+namespace orvaltic::gui {
+
+namespace {
+
+const QColor kHighlight(255, 255, 255);
+const QColor kShadow(128, 128, 128);
+const QColor kDarkShadow(0, 0, 0);
+
+// Lines along the top and left edges in `top_left`, along the bottom and right edges in
+// `bottom_right`, `width` times, each time one pixel further in.
+void Frame3D(QPainter& painter, QRect& rect, const QColor& top_left, const QColor& bottom_right,
+             int width) {
+  for (int i = 0; i < width && rect.width() > 0 && rect.height() > 0; ++i) {
+    painter.setPen(top_left);
+    painter.drawLine(rect.topLeft(), rect.topRight());
+    painter.drawLine(rect.topLeft(), rect.bottomLeft());
+    painter.setPen(bottom_right);
+    painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+    painter.drawLine(rect.topRight(), rect.bottomRight());
+    rect.adjust(1, 1, -1, -1);
+  }
+}
+
+void DrawBevel(QPainter& painter, QRect& rect, Bevel bevel, int width) {
+  if (bevel == Bevel::kRaised) {
+    Frame3D(painter, rect, kHighlight, kShadow, width);
+  } else if (bevel == Bevel::kLowered) {
+    Frame3D(painter, rect, kShadow, kHighlight, width);
+  }
+}
+
+}  // namespace
+
+BevelPanel::BevelPanel(QWidget* parent) : QWidget(parent), color_(ToQColor(kButtonFace)) {}
+
+void BevelPanel::SetColor(const QColor& color) {
+  if (color != color_) {
+    color_ = color;
+    update();
+  }
+}
+
+void BevelPanel::SetBevels(Bevel outer, Bevel inner, int bevel_width, int border_width) {
+  if (outer != outer_ || inner != inner_ || bevel_width != bevel_width_ ||
+      border_width != border_width_) {
+    outer_ = outer;
+    inner_ = inner;
+    bevel_width_ = bevel_width;
+    border_width_ = border_width;
+    update();
+  }
+}
+
+void BevelPanel::SetCaption(const QString& caption) {
+  if (caption != caption_) {
+    caption_ = caption;
+    update();
+  }
+}
+
+void BevelPanel::SetCaptionColor(const QColor& color) {
+  if (color != caption_color_) {
+    caption_color_ = color;
+    update();
+  }
+}
+
+void BevelPanel::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  QRect rect = this->rect();
+  painter.fillRect(rect, color_);
+  DrawBevel(painter, rect, outer_, bevel_width_);
+  rect.adjust(border_width_, border_width_, -border_width_, -border_width_);
+  DrawBevel(painter, rect, inner_, bevel_width_);
+  if (!caption_.isEmpty()) {
+    painter.setFont(font());
+    painter.setPen(caption_color_);
+    painter.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine, caption_);
+  }
+}
+
+void BevelPanel::mousePressEvent(QMouseEvent* event) {
+  pressed_ = event->button() == Qt::LeftButton;
+  event->accept();
+}
+
+void BevelPanel::mouseReleaseEvent(QMouseEvent* event) {
+  const bool click =
+      pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+  pressed_ = false;
+  event->accept();
+  if (click) {
+    emit clicked();
+  }
+}
+
+SpeedButton::SpeedButton(QWidget* parent) : QAbstractButton(parent) {
+  setFocusPolicy(Qt::NoFocus);
+  setAttribute(Qt::WA_Hover, false);
+}
+
+QSize SpeedButton::sizeHint() const {
+  const QSize caption = fontMetrics().size(Qt::TextSingleLine, text());
+  return {caption.width() + 8, caption.height() + 8};
+}
+
+void SpeedButton::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  QRect rect = this->rect();
+  painter.fillRect(rect, ToQColor(kButtonFace));
+  const bool down = isDown() || isChecked();
+  if (down) {
+    Frame3D(painter, rect, kDarkShadow, kHighlight, 1);
+    Frame3D(painter, rect, kShadow, ToQColor(kButtonFace), 1);
+  } else {
+    Frame3D(painter, rect, kHighlight, kDarkShadow, 1);
+    Frame3D(painter, rect, ToQColor(kButtonFace), kShadow, 1);
+  }
+  if (!text().isEmpty()) {
+    // A pressed button's face moves one pixel down and right, as if pushed in.
+    const QRect text_rect = down ? rect.translated(1, 1) : rect;
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.drawText(text_rect, Qt::AlignCenter | Qt::TextSingleLine, text());
+  }
+}
+
+void SpeedButton::mouseMoveEvent(QMouseEvent* event) {
+  emit mouseMoved();
+  QAbstractButton::mouseMoveEvent(event);
+}
+
+PanelLabel::PanelLabel(QWidget* parent) : QLabel(parent) {
+  setTextFormat(Qt::PlainText);
+  setFocusPolicy(Qt::NoFocus);
+}
+
+void PanelLabel::mousePressEvent(QMouseEvent* event) {
+  pressed_ = event->button() == Qt::LeftButton;
+  event->accept();
+}
+
+void PanelLabel::mouseReleaseEvent(QMouseEvent* event) {
+  const bool click =
+      pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+  pressed_ = false;
+  event->accept();
+  if (click) {
+    emit clicked();
+  }
+}
+
+void PanelLabel::mouseMoveEvent(QMouseEvent* event) {
+  emit mouseMoved();
+  QLabel::mouseMoveEvent(event);
+}
+
+void SetTextColor(QWidget& widget, const QColor& color) {
+  if (auto* panel = qobject_cast<BevelPanel*>(&widget)) {
+    panel->SetCaptionColor(color);
+    return;
+  }
+  if (widget.palette().color(QPalette::WindowText) != color) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::WindowText, color);
+    widget.setPalette(palette);
+  }
+}
+
+QColor TextColor(const QWidget& widget) {
+  if (const auto* panel = qobject_cast<const BevelPanel*>(&widget)) {
+    return panel->CaptionColor();
+  }
+  return widget.palette().color(QPalette::WindowText);
+}
+
+}  // namespace orvaltic::gui

@@ -1,0 +1,152 @@
+#include "gui/panels/panel_window.h"
+
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMetaObject>
+#include <QPalette>
+
+#include "gui/panels/panel_widgets.h"
+#include "gui/panels/popup_menu_view.h"
+#include "gui/platform/qt_convert.h"
+#include "gui/platform/text_codec.h"
+
+namespace orvaltic::gui {
+
+namespace {
+
+// Fixed single border with the system menu and the minimise box only.
+constexpr Qt::WindowFlags kPanelWindowFlags =
+    Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint;
+
+template <typename Widget, typename Signal, typename Report>
+bool ConnectAs(QWidget* widget, Signal signal, Report report) {
+  if (auto* typed = qobject_cast<Widget*>(widget)) {
+    QObject::connect(typed, signal, typed, report);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+PanelWindow::PanelWindow(const PanelLayout& layout, PanelSurface& surface,
+                         const PopupMenuModel& menu, PanelEvents& events, QWidget* parent)
+    : QWidget(parent, kPanelWindowFlags),
+      style_(layout.style),
+      surface_(surface),
+      menu_(menu),
+      events_(events),
+      renderer_(*this, BuildControls(*this, layout)) {
+  setObjectName(QString::fromStdString(layout.window_name));
+  setWindowTitle(FromCoreText(layout.caption));
+  setFixedSize(layout.client_width, layout.client_height);
+  QPalette look = palette();
+  look.setColor(QPalette::Window, ToQColor(layout.background));
+  look.setColor(QPalette::Button, ToQColor(kButtonFace));
+  look.setColor(QPalette::ButtonText, Qt::black);
+  look.setColor(QPalette::WindowText, Qt::black);
+  setPalette(look);
+  setAutoFillBackground(true);
+  setFocusPolicy(Qt::NoFocus);
+
+  std::map<std::string, QWidget*> controls;
+  for (const ControlSpec& spec : layout.controls) {
+    controls.emplace(spec.name, renderer_.Control(spec.name));
+  }
+  Connect(layout, controls);
+}
+
+PanelWindow::~PanelWindow() = default;
+
+void PanelWindow::Connect(const PanelLayout& layout,
+                          const std::map<std::string, QWidget*>& controls) {
+  for (const ControlSpec& spec : layout.controls) {
+    QWidget* widget = controls.at(spec.name);
+    const std::string name = spec.name;
+    if (spec.reports_click) {
+      const auto click = [this, reported = spec.reports_as.empty() ? name : spec.reports_as] {
+        events_.Click(style_, reported);
+      };
+      ConnectAs<SpeedButton>(widget, &SpeedButton::clicked, click) ||
+          ConnectAs<PanelLabel>(widget, &PanelLabel::clicked, click) ||
+          ConnectAs<BevelPanel>(widget, &BevelPanel::clicked, click);
+    }
+    if (spec.reports_mouse_move) {
+      const auto move = [this, name] { events_.MouseMove(style_, name); };
+      ConnectAs<SpeedButton>(widget, &SpeedButton::mouseMoved, move) ||
+          ConnectAs<PanelLabel>(widget, &PanelLabel::mouseMoved, move);
+    }
+  }
+}
+
+void PanelWindow::Render() {
+  renderer_.Render(surface_);
+}
+
+void PanelWindow::PopupMenuAt(const QPoint& global_pos) {
+  const std::unique_ptr<QMenu> menu = MakePopupMenu(menu_, this);
+  open_menu_ = menu.get();
+  const QAction* chosen = menu->exec(global_pos);
+  open_menu_ = nullptr;
+  const std::string item = MenuItemName(chosen);
+  if (!item.empty()) {
+    events_.MenuClick(item);
+  }
+}
+
+bool PanelWindow::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) {
+    events_.Activated(style_);
+  }
+  return QWidget::event(event);
+}
+
+void PanelWindow::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  if (!painted_) {
+    painted_ = true;
+    // The start-up work of the first paint may change the border, which re-creates the
+    // window: it runs right after this paint, not inside it.
+    QMetaObject::invokeMethod(
+        this, [this] { events_.Painted(style_); }, Qt::QueuedConnection);
+  }
+}
+
+void PanelWindow::closeEvent(QCloseEvent* event) {
+  if (events_.CloseQuery(style_)) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void PanelWindow::contextMenuEvent(QContextMenuEvent* event) {
+  event->accept();
+  PopupMenuAt(event->globalPos());
+}
+
+void PanelWindow::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  renderer_.TakeWindowState(surface_);
+}
+
+void PanelWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  renderer_.TakeWindowState(surface_);
+}
+
+void PanelWindow::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  renderer_.TakeWindowState(surface_);
+}
+
+void PanelWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) {
+    renderer_.TakeWindowState(surface_);
+  }
+}
+
+}  // namespace orvaltic::gui

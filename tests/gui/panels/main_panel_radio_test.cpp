@@ -1,0 +1,116 @@
+// The main panel on a controller with the fake platform: the whole path from a click on the
+// window through the controller to the card and back onto the window.
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/controller/radio_controller.h"
+#include "gui/panels/main_panel_window.h"
+#include "gui/panels/panel_widgets.h"
+#include "support/fakes.h"
+#include "support/manual_timer_host.h"
+#include "support/recording_app_host.h"
+#include "support/recording_port.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
+
+namespace orvaltic::gui {
+namespace {
+
+using namespace orvaltic::testing;
+
+class MainPanelRadioTest : public ::testing::Test {
+ protected:
+  MainPanelRadioTest() {
+    radio_.FormCreate();
+    radio_.Dispatcher().SetAfterEvent([this] { window_.Render(); });
+    // No settings files yet: one box for each.
+    dialogs_.AnswerMessage(MessageResult::kOk).AnswerMessage(MessageResult::kOk);
+    radio_.ReadSettingsFiles();
+    window_.Render();
+    window_.show();
+    port_.Clear();
+  }
+
+  void TearDown() override { EXPECT_TRUE(dialogs_.AllAnswered()); }
+
+  QWidget& Named(const char* name) {
+    auto* widget = window_.findChild<QWidget*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget != nullptr ? *widget : window_;
+  }
+  QColor LightColor(const char* name) {
+    auto* light = qobject_cast<BevelPanel*>(&Named(name));
+    return light != nullptr ? light->FillColor() : QColor();
+  }
+  void Click(const char* name) {
+    QWidget& widget = Named(name);
+    QTest::mouseClick(&widget, Qt::LeftButton, {}, widget.rect().center());
+  }
+
+  TempFolder folder_;
+  RecordingPort port_;
+  ManualTimerHost timers_;
+  FixedClock clock_;
+  ScriptedDialogs dialogs_;
+  RecordingSound sound_;
+  RecordingHelp help_;
+  RecordingAppHost app_;
+  RadioController radio_{Platform{port_, timers_, clock_, dialogs_, sound_, help_, app_},
+                         folder_.path()};
+  TMainFrmRadio window_{radio_.Panels().Main(), radio_.Menu(), radio_.Events()};
+};
+
+TEST_F(MainPanelRadioTest, ThePowerButtonSwitchesTheRadioOnAndTheWindowShowsIt) {
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+  // The first paint puts the frequency read at start-up into the still dark display.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !radio_.FirstPaintPending(); }, 5000));
+  auto& display = dynamic_cast<BevelPanel&>(Named("FreqPanel"));
+  EXPECT_EQ(display.Caption(), "107.900");
+  EXPECT_EQ(display.CaptionColor(), QColor(0, 0, 0));
+  EXPECT_EQ(LightColor("PwrBtnLight"), QColor(128, 0, 0));
+  Click("PwrBtn");
+
+  EXPECT_TRUE(radio_.PowerOn());
+  EXPECT_EQ(port_.writes, (std::vector<PortWrite>{{0x30C, 0x00}, {0x30C, 0xC8}}));
+  EXPECT_EQ(LightColor("PwrBtnLight"), QColor(255, 0, 0));
+  EXPECT_EQ(Named("PwrBtnLight").accessibleDescription(), "on");
+  // The display lights up in the stored colours.
+  EXPECT_EQ(display.CaptionColor(), QColor(0, 255, 0));
+
+  Click("MuteBtn");
+  EXPECT_EQ(LightColor("MuteBtnLight"), QColor(0, 255, 0));
+  port_.Clear();
+  Click("IncVolumeBtn");  // muted: refused
+  EXPECT_TRUE(port_.writes.empty());
+}
+
+TEST_F(MainPanelRadioTest, ClosingTheWindowOfARadioThatIsOnSavesAndAsks) {
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+  Click("PwrBtn");
+  dialogs_.AnswerMessage(MessageResult::kCancel);
+  EXPECT_FALSE(window_.close());
+  EXPECT_TRUE(window_.isVisible());
+  EXPECT_TRUE(std::filesystem::exists(folder_.File("Orvaltic.CFG")));
+  ASSERT_EQ(dialogs_.boxes.size(), 3U);
+  EXPECT_EQ(dialogs_.boxes.back().text, "Keep radio on in background?");
+  EXPECT_EQ(app_.terminations, 0);
+
+  dialogs_.AnswerMessage(MessageResult::kNo);
+  EXPECT_TRUE(window_.close());
+  EXPECT_EQ(app_.terminations, 1);
+  EXPECT_EQ(LightColor("PwrBtnLight"), QColor(128, 0, 0));
+}
+
+TEST_F(MainPanelRadioTest, ClosingTheWindowOfARadioThatIsOffEndsWithoutSaving) {
+  EXPECT_TRUE(window_.close());
+  EXPECT_EQ(app_.terminations, 1);
+  EXPECT_FALSE(std::filesystem::exists(folder_.File("Orvaltic.CFG")));
+}
+
+}  // namespace
+}  // namespace orvaltic::gui
