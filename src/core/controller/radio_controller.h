@@ -102,6 +102,15 @@ class RadioController {
   void Timer1Timer();
   void Timer2Timer() { card_->Timer2Timer(); }
 
+  // --- Preset buttons, pages, memory and preset access (radio_controller_presets.cpp) -------
+  // Tunes a frequency given as text: the preset with exactly that "%.3f" text is recalled on
+  // its page, any other number in the band is tuned directly and marked "D".
+  void AccessPreset(const std::string& text);
+  // (end of preset section)
+
+  // --- Tuning, fine tuning, scanning and direct access (radio_controller_tuning.cpp) --------
+  // (end of tuning section)
+
   // --- State --------------------------------------------------------------------------------
   bool PowerOn() const { return power_on_; }
   PanelSet& Panels() { return panels_; }
@@ -154,6 +163,12 @@ class RadioController {
   // Writes to options_.CardPort as it stands at each write.
   std::unique_ptr<RadioCard> card_;
   PanelRouter router_;
+
+  // Preset section state.
+  // (end of preset section state)
+
+  // Tuning section state.
+  // (end of tuning section state)
 };
 
 }  // namespace orvaltic
