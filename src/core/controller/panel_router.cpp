@@ -50,6 +50,26 @@ const RouteTable& PanelRouter::SharedClicks() {
       {"MuteBtn", &C::MuteBtnClick},
       {"DecVolumeBtn", &C::DecVolumeBtnClick},
       {"IncVolumeBtn", &C::IncVolumeBtnClick},
+      {"Preset1", &C::Preset1Click},
+      {"Preset2", &C::Preset2Click},
+      {"Preset3", &C::Preset3Click},
+      {"Preset4", &C::Preset4Click},
+      {"Preset5", &C::Preset5Click},
+      {"Preset6", &C::Preset6Click},
+      {"Preset7", &C::Preset7Click},
+      {"Preset8", &C::Preset8Click},
+      {"Preset9", &C::Preset9Click},
+      {"Preset10", &C::Preset10Click},
+      {"MemoryBtn", &C::MemoryBtnClick},
+      {"Prev10Btn", &C::Prev10BtnClick},
+      {"Next10Btn", &C::Next10BtnClick},
+      {"TuneDownBtn", &C::TuneDownBtnClick},
+      {"TuneUpBtn", &C::TuneUpBtnClick},
+      {"FineTuneDownBtn", &C::FineTuneDownBtnClick},
+      {"FineTuneUpBtn", &C::FineTuneUpBtnClick},
+      {"ScanDownBtn", &C::ScanDownBtnClick},
+      {"ScanUpBtn", &C::ScanUpBtnClick},
+      {"DirectAccessBtn", &C::DirectAccessBtnClick},
       {"AlarmPanel", &C::AlarmPanelClick},
       {"AlarmCurrentLabel", &C::AlarmPanelClick},
       {"AlarmLabel", &C::AlarmPanelClick},
@@ -69,6 +89,10 @@ const RouteTable& PanelRouter::StyleClicks(int style) {
       },
       RouteTable{
           {"Label18", &C::Label3Click},
+          // The "<<" and ">>" labels lie on the uncaptioned fine-tune buttons.
+          {"Label2", &C::FineTuneDownBtnClick},
+          {"Label3", &C::FineTuneUpBtnClick},
+          {"SpeedButton3", &C::DirectAccessBtnClick},
       },
       RouteTable{
           {"Label18", &C::Label3Click},
@@ -84,6 +108,7 @@ const RouteTable& PanelRouter::StyleClicks(int style) {
           {"SpeedButton21", &C::MuteBtnClick},
           {"SpeedButton22", &C::DecVolumeBtnClick},
           {"SpeedButton23", &C::IncVolumeBtnClick},
+          {"SpeedButton11", &C::MemoryBtnClick},
       },
       RouteTable{
           {"Label9", &C::Label3Click},
@@ -91,6 +116,14 @@ const RouteTable& PanelRouter::StyleClicks(int style) {
           {"SpeedButton14", &C::DecVolumeBtnClick},
           {"SpeedButton13", &C::IncVolumeBtnClick},
           {"SpeedButton25", &C::MuteBtnClick},
+          {"SpeedButton18", &C::MemoryBtnClick},
+          {"SpeedButton20", &C::TuneDownBtnClick},
+          {"SpeedButton12", &C::TuneUpBtnClick},
+          {"SpeedButton21", &C::FineTuneDownBtnClick},
+          {"SpeedButton22", &C::FineTuneUpBtnClick},
+          {"SpeedButton16", &C::ScanDownBtnClick},
+          {"SpeedButton6", &C::ScanUpBtnClick},
+          {"SpeedButton26", &C::DirectAccessBtnClick},
       },
   };
   return tables.at(static_cast<std::size_t>(style - 1));
@@ -99,6 +132,17 @@ const RouteTable& PanelRouter::StyleClicks(int style) {
 const RouteTable& PanelRouter::MouseMoves() {
   static const RouteTable table = {
       {"Label1", &C::Label1MouseMove},
+      // A preset button's hint: the station name of the preset it recalls.
+      {"Preset1", &C::Preset1MouseMove},
+      {"Preset2", &C::Preset2MouseMove},
+      {"Preset3", &C::Preset3MouseMove},
+      {"Preset4", &C::Preset4MouseMove},
+      {"Preset5", &C::Preset5MouseMove},
+      {"Preset6", &C::Preset6MouseMove},
+      {"Preset7", &C::Preset7MouseMove},
+      {"Preset8", &C::Preset8MouseMove},
+      {"Preset9", &C::Preset9MouseMove},
+      {"Preset10", &C::Preset10MouseMove},
   };
   return table;
 }

@@ -77,6 +77,7 @@ RadioController::RadioController(const Platform& platform, std::string working_f
   card_ = std::make_unique<RadioCard>(platform_.port, TimerN(2), options_.CardPort);
   SetTimerHandler(1, &RadioController::Timer1Timer);
   SetTimerHandler(2, &RadioController::Timer2Timer);
+  SetTimerHandler(3, &RadioController::Timer3Timer);
 }
 
 RadioController::~RadioController() = default;
@@ -195,6 +196,8 @@ void RadioController::PwrBtnClick() {
   for (const std::string& item : PopupMenuModel::PowerOnItems()) {
     menu_.Item(item).enabled = true;
   }
+  // A saved text that is no number throws here: switching on stops with the light still off.
+  AccessPreset(current_freq_text_);
   panels_.ForEach([](PanelSurface& panel) { panel.PwrBtnLight = kRed; });
   ApplyDisplaySettings();
 }

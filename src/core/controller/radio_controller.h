@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "core/alarm/alarm_times.h"
@@ -83,9 +84,8 @@ class RadioController {
   bool FormCloseQuery();
 
   // --- Handlers -----------------------------------------------------------------------------
-  // Power on; or, with the power light red, the close sequence. Tuning CurrentFreqText at
-  // power-on (between enabling the menu and lighting the power light) belongs to preset access
-  // and is added with it.
+  // Power on, tuning CurrentFreqText through AccessPreset before the power light goes red; or,
+  // with the power light red, the close sequence.
   void PwrBtnClick();
   void MuteBtnClick();
   void IncVolumeBtnClick();
@@ -106,9 +106,70 @@ class RadioController {
   // Tunes a frequency given as text: the preset with exactly that "%.3f" text is recalled on
   // its page, any other number in the band is tuned directly and marked "D".
   void AccessPreset(const std::string& text);
+  // Recalls preset n + PresetOffset (n = 1..10), or with the memory armed first stores the
+  // frequency shown into it.
+  void ActivatePresetButton(int n);
+  void Preset1Click() { ActivatePresetButton(1); }
+  void Preset2Click() { ActivatePresetButton(2); }
+  void Preset3Click() { ActivatePresetButton(3); }
+  void Preset4Click() { ActivatePresetButton(4); }
+  void Preset5Click() { ActivatePresetButton(5); }
+  void Preset6Click() { ActivatePresetButton(6); }
+  void Preset7Click() { ActivatePresetButton(7); }
+  void Preset8Click() { ActivatePresetButton(8); }
+  void Preset9Click() { ActivatePresetButton(9); }
+  void Preset10Click() { ActivatePresetButton(10); }
+  // Button n's hint on every panel := the station name of the preset it recalls. Works with
+  // the radio off.
+  void PresetMouseMove(int n);
+  void Preset1MouseMove() { PresetMouseMove(1); }
+  void Preset2MouseMove() { PresetMouseMove(2); }
+  void Preset3MouseMove() { PresetMouseMove(3); }
+  void Preset4MouseMove() { PresetMouseMove(4); }
+  void Preset5MouseMove() { PresetMouseMove(5); }
+  void Preset6MouseMove() { PresetMouseMove(6); }
+  void Preset7MouseMove() { PresetMouseMove(7); }
+  void Preset8MouseMove() { PresetMouseMove(8); }
+  void Preset9MouseMove() { PresetMouseMove(9); }
+  void Preset10MouseMove() { PresetMouseMove(10); }
+  // All 70 preset lights off.
+  void DeactivatePresetButtons();
+  // After a page change: lights the button of the preset shown in PresetDisplay when it is on
+  // the new page, else puts all preset lights off.
+  void RefreshPresetLights();
+  // The previous / next page of ten, wrapping between pages 1 and 10.
+  void Prev10BtnClick();
+  void Next10BtnClick();
+  // Arms or disarms the memory; the window ends at Timer1's next tick, which a second press
+  // does not put off.
+  void MemoryBtnClick();
+  // The preset last recalled or stored by a preset button (1..100; 0 before any). The preset
+  // scan steps it.
+  int& CurrentPreset() { return current_preset_; }
+  int CurrentPreset() const { return current_preset_; }
+  int PresetOffset() const { return preset_offset_; }
+  // The presets of the shown page; empty until the first page change.
+  const std::set<int>& PagePresets() const { return page_presets_; }
   // (end of preset section)
 
   // --- Tuning, fine tuning, scanning and direct access (radio_controller_tuning.cpp) --------
+  // One step from the frequency shown on the main panel, with no band limit.
+  void TuneUpBtnClick();
+  void TuneDownBtnClick();
+  void FineTuneUpBtnClick();
+  void FineTuneDownBtnClick();
+  // Set the scan direction; each button's own toggle starts or stops Timer3.
+  void ScanUpBtnClick();
+  void ScanDownBtnClick();
+  // One scan step: through the band from ScanFreq, or through the presets.
+  void Timer3Timer();
+  // Asks for a frequency until one in the band is entered or the box is cancelled.
+  void DirectAccessBtnClick();
+  double ScanFreq() const { return scan_freq_; }
+  bool ScanUp() const { return scan_up_; }
+  bool ScanUpToggle() const { return scan_up_toggle_; }
+  bool ScanDownToggle() const { return scan_down_toggle_; }
+  const std::string& DirectFreqText() const { return direct_freq_text_; }
   // (end of tuning section)
 
   // --- State --------------------------------------------------------------------------------
@@ -165,9 +226,24 @@ class RadioController {
   PanelRouter router_;
 
   // Preset section state.
+  // ActivatePresetButton; `may_store` false makes it a recall even with the memory armed.
+  void RecallPresetButton(int n, bool may_store);
+  // PresetPage, PagePresets, the lights and the captions after PresetOffset changed.
+  void ShowPresetPage();
+  int preset_offset_ = 0;
+  std::set<int> page_presets_;
+  int current_preset_ = 0;
   // (end of preset section state)
 
   // Tuning section state.
+  // The band scan's position: only band-scan ticks move it, so a scan goes on from where the
+  // last one stood, whatever was tuned in between.
+  double scan_freq_ = 88.0;
+  bool scan_up_ = false;
+  // True: the next press of that scan button starts a scan; false: it stops it.
+  bool scan_down_toggle_ = true;
+  bool scan_up_toggle_ = true;
+  std::string direct_freq_text_;
   // (end of tuning section state)
 };
 

@@ -72,3 +72,42 @@ class ControllerTest : public ::testing::Test {
 };
 
 }  // namespace orvaltic::testing
+
+// Decoding the card's side of the port, independently of how the controller builds the bytes.
+#include "core/radio/card_decoder.h"
+
+namespace orvaltic::testing {
+
+// The frequency (kHz, on the card's 25 kHz grid) of every complete transfer in `writes`, in
+// order. A malformed transfer fails the test.
+inline std::vector<std::int64_t> DecodedTransfersKHz(const std::vector<PortWrite>& writes) {
+  CardDecoder decoder;
+  std::vector<std::int64_t> khz;
+  for (const PortWrite& write : writes) {
+    if (auto problem = decoder.Feed(write.value)) {
+      ADD_FAILURE() << *problem;
+    }
+    if (decoder.GoodTransfers() > static_cast<int>(khz.size())) {
+      khz.push_back(CardDecoder::FrequencyKHz(*decoder.State().tuning_word));
+    }
+  }
+  return khz;
+}
+
+}  // namespace orvaltic::testing
+
+#include "core/radio/radio_card.h"
+
+namespace orvaltic::testing {
+
+// The bytes one frequency transfer writes, as a card of its own produces them.
+inline std::vector<std::uint8_t> TransferBytes(double frequency) {
+  RecordingPort port;
+  ManualTimerHost timers;
+  const std::int32_t card_port = 0x30C;
+  RadioCard card(port, timers, card_port);
+  card.SetFrequency(frequency);
+  return port.Values();
+}
+
+}  // namespace orvaltic::testing

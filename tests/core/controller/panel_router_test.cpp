@@ -43,7 +43,13 @@ TEST_P(ClickRouteTest, ReachesTheHandlerOfItsRole) {
   EXPECT_EQ(app_.minimizations, c.minimizations);
 }
 
-const std::vector<std::uint8_t> kOn = {0x00, 0xC8};
+// Audio on, then the frequency last saved (107.900, no preset's) tuned.
+const std::vector<std::uint8_t> kOn = [] {
+  std::vector<std::uint8_t> bytes = {0x00, 0xC8};
+  const std::vector<std::uint8_t> transfer = testing::TransferBytes(107.9);
+  bytes.insert(bytes.end(), transfer.begin(), transfer.end());
+  return bytes;
+}();
 const std::vector<std::uint8_t> kMute = {0x00, 0xC0};
 const std::vector<std::uint8_t> kUp = {0x88};
 const std::vector<std::uint8_t> kDown = {0x48};

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/controller/radio_controller.h"
+#include "core/radio/card_decoder.h"
 #include "gui/panels/main_panel_window.h"
 #include "gui/panels/panel_widgets.h"
 #include "support/fakes.h"
@@ -76,7 +77,16 @@ TEST_F(MainPanelRadioTest, ThePowerButtonSwitchesTheRadioOnAndTheWindowShowsIt) 
   Click("PwrBtn");
 
   EXPECT_TRUE(radio_.PowerOn());
-  EXPECT_EQ(port_.writes, (std::vector<PortWrite>{{0x30C, 0x00}, {0x30C, 0xC8}}));
+  // Audio on, then the frequency last saved tuned (107.900 reaches the card as 107.875).
+  ASSERT_GE(port_.writes.size(), 2u);
+  EXPECT_EQ(port_.writes[0], (PortWrite{0x30C, 0x00}));
+  EXPECT_EQ(port_.writes[1], (PortWrite{0x30C, 0xC8}));
+  CardDecoder card;
+  for (const PortWrite& write : port_.writes) {
+    EXPECT_FALSE(card.Feed(write.value).has_value());
+  }
+  EXPECT_EQ(card.GoodTransfers(), 1);
+  EXPECT_EQ(CardDecoder::FrequencyKHz(card.State().tuning_word.value_or(0)), 107875);
   EXPECT_EQ(LightColor("PwrBtnLight"), QColor(255, 0, 0));
   EXPECT_EQ(Named("PwrBtnLight").accessibleDescription(), "on");
   // The display lights up in the stored colours.
