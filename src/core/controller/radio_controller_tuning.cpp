@@ -156,13 +156,17 @@ void RadioController::DirectAccessBtnClick() {
   }
 
   direct_freq_text_ = FormatFixed3(frequency);
-  panels_.ForEach([this](PanelSurface& panel) {
+  // Named strings, not literals: GCC 12 at -O3 misreads a literal assigned in these lambdas as
+  // an overlapping copy (-Wrestrict).
+  const std::string blank(1, ' ');
+  const std::string direct_mark(1, 'D');
+  panels_.ForEach([&](PanelSurface& panel) {
     panel.FreqPanel.caption = direct_freq_text_;
     if (panel.StationIDLabel) {
-      panel.StationIDLabel->caption = " ";
+      panel.StationIDLabel->caption = blank;
     }
   });
-  panels_.ForEach([](PanelSurface& panel) { panel.PresetDisplay.caption = "D"; });
+  panels_.ForEach([&](PanelSurface& panel) { panel.PresetDisplay.caption = direct_mark; });
   DeactivatePresetButtons();
   card_->SetFrequency(frequency);
 }
