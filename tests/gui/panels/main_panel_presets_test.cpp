@@ -10,16 +10,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/controller/radio_controller.h"
 #include "core/radio/card_decoder.h"
-#include "gui/panels/main_panel_window.h"
-#include "gui/panels/panel_widgets.h"
-#include "support/fakes.h"
-#include "support/manual_timer_host.h"
-#include "support/recording_app_host.h"
+#include "radio_window_fixture.h"
 #include "support/recording_port.h"
-#include "support/scripted_dialogs.h"
-#include "support/temp_folder.h"
 
 namespace orvaltic::gui {
 namespace {
@@ -28,18 +21,12 @@ using namespace orvaltic::testing;
 
 const QColor kLit(0, 255, 0);
 
-class MainPanelPresetsTest : public ::testing::Test {
+class MainPanelPresetsTest : public testing::RadioWindowTest {
  protected:
   void SetUp() override {
-    radio_.FormCreate();
-    radio_.Dispatcher().SetAfterEvent([this] { window_.Render(); });
-    // No settings files yet: one box for each.
-    dialogs_.AnswerMessage(MessageResult::kOk).AnswerMessage(MessageResult::kOk);
-    radio_.ReadSettingsFiles();
+    StartRadio();
     radio_.Presets().PresetFreq(3) = 101.1;
     radio_.Presets().StationName(3) = "City FM 101";
-    window_.Render();
-    window_.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !radio_.FirstPaintPending(); }, 5000));
     Click("PwrBtn");
@@ -47,21 +34,6 @@ class MainPanelPresetsTest : public ::testing::Test {
     port_.Clear();
   }
 
-  void TearDown() override { EXPECT_TRUE(dialogs_.AllAnswered()); }
-
-  template <typename W = QWidget>
-  W& Named(const std::string& name) {
-    auto* widget = window_.findChild<W*>(QString::fromStdString(name));
-    if (widget == nullptr) {
-      // Ends the test as failed.
-      throw std::runtime_error("no widget " + name);
-    }
-    return *widget;
-  }
-  void Click(const std::string& name) {
-    QWidget& widget = Named(name);
-    QTest::mouseClick(&widget, Qt::LeftButton, {}, widget.rect().center());
-  }
   // The numbers (1..10) of the preset lights that are lit.
   std::string LitLights() {
     std::string lit;
@@ -81,18 +53,6 @@ class MainPanelPresetsTest : public ::testing::Test {
     EXPECT_EQ(card.GoodTransfers(), 1);
     return CardDecoder::FrequencyKHz(card.State().tuning_word.value_or(0));
   }
-
-  TempFolder folder_;
-  RecordingPort port_;
-  ManualTimerHost timers_;
-  FixedClock clock_;
-  ScriptedDialogs dialogs_;
-  RecordingSound sound_;
-  RecordingHelp help_;
-  RecordingAppHost app_;
-  RadioController radio_{Platform{port_, timers_, clock_, dialogs_, sound_, help_, app_},
-                         folder_.path()};
-  TMainFrmRadio window_{radio_.Panels().Main(), radio_.Menu(), radio_.Events()};
 };
 
 TEST_F(MainPanelPresetsTest, ARecalledPresetLightsItsButtonAndShowsItsStation) {

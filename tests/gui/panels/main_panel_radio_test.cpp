@@ -8,62 +8,23 @@
 #include <string>
 #include <vector>
 
-#include "core/controller/radio_controller.h"
 #include "core/radio/card_decoder.h"
-#include "gui/panels/main_panel_window.h"
-#include "gui/panels/panel_widgets.h"
-#include "support/fakes.h"
-#include "support/manual_timer_host.h"
-#include "support/recording_app_host.h"
+#include "radio_window_fixture.h"
 #include "support/recording_port.h"
-#include "support/scripted_dialogs.h"
-#include "support/temp_folder.h"
 
 namespace orvaltic::gui {
 namespace {
 
 using namespace orvaltic::testing;
 
-class MainPanelRadioTest : public ::testing::Test {
+class MainPanelRadioTest : public testing::RadioWindowTest {
  protected:
   MainPanelRadioTest() {
-    radio_.FormCreate();
-    radio_.Dispatcher().SetAfterEvent([this] { window_.Render(); });
-    // No settings files yet: one box for each.
-    dialogs_.AnswerMessage(MessageResult::kOk).AnswerMessage(MessageResult::kOk);
-    radio_.ReadSettingsFiles();
-    window_.Render();
-    window_.show();
+    StartRadio();
     port_.Clear();
   }
 
-  void TearDown() override { EXPECT_TRUE(dialogs_.AllAnswered()); }
-
-  QWidget& Named(const char* name) {
-    auto* widget = window_.findChild<QWidget*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget != nullptr ? *widget : window_;
-  }
-  QColor LightColor(const char* name) {
-    auto* light = qobject_cast<BevelPanel*>(&Named(name));
-    return light != nullptr ? light->FillColor() : QColor();
-  }
-  void Click(const char* name) {
-    QWidget& widget = Named(name);
-    QTest::mouseClick(&widget, Qt::LeftButton, {}, widget.rect().center());
-  }
-
-  TempFolder folder_;
-  RecordingPort port_;
-  ManualTimerHost timers_;
-  FixedClock clock_;
-  ScriptedDialogs dialogs_;
-  RecordingSound sound_;
-  RecordingHelp help_;
-  RecordingAppHost app_;
-  RadioController radio_{Platform{port_, timers_, clock_, dialogs_, sound_, help_, app_},
-                         folder_.path()};
-  TMainFrmRadio window_{radio_.Panels().Main(), radio_.Menu(), radio_.Events()};
+  QColor LightColor(const char* name) { return Named<BevelPanel>(name).FillColor(); }
 };
 
 TEST_F(MainPanelRadioTest, ThePowerButtonSwitchesTheRadioOnAndTheWindowShowsIt) {
