@@ -13,70 +13,70 @@ constexpr int kFrameOffset = -2;
 
 ControlSpec Frame(std::string name, std::string parent, int left, int top, int width, int height,
                   std::string accessible_name, Bevel inner = Bevel::kNone) {
-  ControlSpec spec;
-  spec.kind = ControlKind::kFrame;
-  spec.name = std::move(name);
-  spec.parent = std::move(parent);
-  spec.left = left;
-  spec.top = top;
-  spec.width = width;
-  spec.height = height;
-  spec.bevel_inner = inner;
-  spec.accessible_name = std::move(accessible_name);
-  return spec;
+  ControlSpec control;
+  control.kind = ControlKind::kFrame;
+  control.name = std::move(name);
+  control.parent = std::move(parent);
+  control.left = left;
+  control.top = top;
+  control.width = width;
+  control.height = height;
+  control.bevel_inner = inner;
+  control.accessible_name = std::move(accessible_name);
+  return control;
 }
 
 ControlSpec Button(std::string name, std::string parent, int left, int top, int width, int height,
                    std::string caption, std::string hint, int text_size = 9) {
-  ControlSpec spec;
-  spec.kind = ControlKind::kButton;
-  spec.name = std::move(name);
-  spec.parent = std::move(parent);
-  spec.left = left;
-  spec.top = top;
-  spec.width = width;
-  spec.height = height;
-  spec.caption = std::move(caption);
-  spec.hint = std::move(hint);
-  spec.text.size = text_size;
-  spec.text.bold = true;
-  spec.reports_click = true;
-  return spec;
+  ControlSpec control;
+  control.kind = ControlKind::kButton;
+  control.name = std::move(name);
+  control.parent = std::move(parent);
+  control.left = left;
+  control.top = top;
+  control.width = width;
+  control.height = height;
+  control.caption = std::move(caption);
+  control.hint = std::move(hint);
+  control.text.size = text_size;
+  control.text.bold = true;
+  control.reports_click = true;
+  return control;
 }
 
 ControlSpec Light(std::string name, std::string button, std::string accessible_name, Color color) {
-  ControlSpec spec;
-  spec.kind = ControlKind::kLight;
-  spec.name = std::move(name);
-  spec.parent = std::move(button);
-  spec.left = 3;
-  spec.top = 3;
-  spec.width = 6;
-  spec.height = 6;
-  spec.color = color;
-  spec.bevel_outer = Bevel::kNone;
-  spec.bevel_inner = Bevel::kLowered;
-  spec.accessible_name = std::move(accessible_name);
-  return spec;
+  ControlSpec control;
+  control.kind = ControlKind::kLight;
+  control.name = std::move(name);
+  control.parent = std::move(button);
+  control.left = 3;
+  control.top = 3;
+  control.width = 6;
+  control.height = 6;
+  control.color = color;
+  control.bevel_outer = Bevel::kNone;
+  control.bevel_inner = Bevel::kLowered;
+  control.accessible_name = std::move(accessible_name);
+  return control;
 }
 
 ControlSpec Label(std::string name, std::string parent, int left, int top, int width, int height,
                   std::string caption, std::string hint = {}, TextLook text = {},
                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
-  ControlSpec spec;
-  spec.kind = ControlKind::kLabel;
-  spec.name = std::move(name);
-  spec.parent = std::move(parent);
-  spec.left = left;
-  spec.top = top;
-  spec.width = width;
-  spec.height = height;
-  spec.caption = std::move(caption);
-  spec.hint = std::move(hint);
-  spec.text = std::move(text);
-  spec.alignment = alignment;
-  spec.reports_click = true;
-  return spec;
+  ControlSpec control;
+  control.kind = ControlKind::kLabel;
+  control.name = std::move(name);
+  control.parent = std::move(parent);
+  control.left = left;
+  control.top = top;
+  control.width = width;
+  control.height = height;
+  control.caption = std::move(caption);
+  control.hint = std::move(hint);
+  control.text = std::move(text);
+  control.alignment = alignment;
+  control.reports_click = true;
+  return control;
 }
 
 TextLook Look(int size, bool bold = false, Color color = kBlack) {

@@ -10,42 +10,42 @@ namespace orvaltic::gui {
 namespace {
 
 QFont FontOf(const TextLook& look) {
-  FontSpec spec;
-  spec.name = look.face;
-  spec.size = look.size;
-  spec.bold = look.bold;
-  spec.italic = look.italic;
-  return ToQFont(spec);
+  FontSpec font;
+  font.name = look.face;
+  font.size = look.size;
+  font.bold = look.bold;
+  font.italic = look.italic;
+  return ToQFont(font);
 }
 
-QWidget* MakeWidget(const ControlSpec& spec, QWidget* parent) {
-  switch (spec.kind) {
+QWidget* MakeWidget(const ControlSpec& control, QWidget* parent) {
+  switch (control.kind) {
     case ControlKind::kFrame:
     case ControlKind::kDisplay:
     case ControlKind::kOverlay:
     case ControlKind::kLight: {
       auto* panel = new BevelPanel(parent);
-      panel->SetColor(ToQColor(spec.color));
-      panel->SetBevels(spec.bevel_outer, spec.bevel_inner, spec.bevel_width, 0);
-      panel->SetCaption(FromCoreText(spec.caption));
-      panel->SetCaptionColor(ToQColor(spec.text.color));
-      if (spec.kind == ControlKind::kLight) {
+      panel->SetColor(ToQColor(control.color));
+      panel->SetBevels(control.bevel_outer, control.bevel_inner, control.bevel_width, 0);
+      panel->SetCaption(FromCoreText(control.caption));
+      panel->SetCaptionColor(ToQColor(control.text.color));
+      if (control.kind == ControlKind::kLight) {
         // A click on a light belongs to the button it sits on.
         panel->setAttribute(Qt::WA_TransparentForMouseEvents);
-        panel->setAccessibleDescription(LightState(spec.name, spec.color));
+        panel->setAccessibleDescription(LightState(control.name, control.color));
       }
       return panel;
     }
     case ControlKind::kButton: {
       auto* button = new SpeedButton(parent);
-      button->setText(FromCoreText(spec.caption));
+      button->setText(FromCoreText(control.caption));
       return button;
     }
     case ControlKind::kLabel: {
       auto* label = new PanelLabel(parent);
-      label->setText(FromCoreText(spec.caption));
-      label->setAlignment(spec.alignment);
-      SetTextColor(*label, ToQColor(spec.text.color));
+      label->setText(FromCoreText(control.caption));
+      label->setAlignment(control.alignment);
+      SetTextColor(*label, ToQColor(control.text.color));
       return label;
     }
   }
@@ -76,30 +76,32 @@ QString LightState(const std::string& light_name, Color shown) {
 
 std::map<std::string, QWidget*> BuildControls(QWidget& window, const PanelLayout& layout) {
   std::map<std::string, QWidget*> controls;
-  for (const ControlSpec& spec : layout.controls) {
+  for (const ControlSpec& control : layout.controls) {
     QWidget* parent = &window;
-    if (!spec.parent.empty()) {
-      const auto found = controls.find(spec.parent);
+    if (!control.parent.empty()) {
+      const auto found = controls.find(control.parent);
       if (found == controls.end()) {
-        throw std::logic_error("control " + spec.name + " comes before its parent " + spec.parent);
+        throw std::logic_error("control " + control.name + " comes before its parent " +
+                               control.parent);
       }
       parent = found->second;
     }
-    QWidget* widget = MakeWidget(spec, parent);
-    widget->setObjectName(QString::fromStdString(spec.name));
-    widget->setGeometry(spec.left, spec.top, spec.width, spec.height);
-    widget->setFont(FontOf(spec.text));
-    widget->setToolTip(FromCoreText(spec.hint));
-    widget->setAccessibleName(AccessibleNameFor(spec.caption, spec.hint, spec.accessible_name));
-    if (spec.kind != ControlKind::kLight) {
-      widget->setAccessibleDescription(FromCoreText(spec.hint));
+    QWidget* widget = MakeWidget(control, parent);
+    widget->setObjectName(QString::fromStdString(control.name));
+    widget->setGeometry(control.left, control.top, control.width, control.height);
+    widget->setFont(FontOf(control.text));
+    widget->setToolTip(FromCoreText(control.hint));
+    widget->setAccessibleName(
+        AccessibleNameFor(control.caption, control.hint, control.accessible_name));
+    if (control.kind != ControlKind::kLight) {
+      widget->setAccessibleDescription(FromCoreText(control.hint));
     }
-    if (spec.reports_mouse_move) {
+    if (control.reports_mouse_move) {
       widget->setMouseTracking(true);
     }
-    widget->setHidden(!spec.visible);
-    if (!controls.emplace(spec.name, widget).second) {
-      throw std::logic_error("two controls named " + spec.name);
+    widget->setHidden(!control.visible);
+    if (!controls.emplace(control.name, widget).second) {
+      throw std::logic_error("two controls named " + control.name);
     }
   }
   return controls;

@@ -52,8 +52,8 @@ PanelWindow::PanelWindow(const PanelLayout& layout, PanelSurface& surface,
   setFocusPolicy(Qt::NoFocus);
 
   std::map<std::string, QWidget*> controls;
-  for (const ControlSpec& spec : layout.controls) {
-    controls.emplace(spec.name, renderer_.Control(spec.name));
+  for (const ControlSpec& control : layout.controls) {
+    controls.emplace(control.name, renderer_.Control(control.name));
   }
   Connect(layout, controls);
 }
@@ -62,18 +62,18 @@ PanelWindow::~PanelWindow() = default;
 
 void PanelWindow::Connect(const PanelLayout& layout,
                           const std::map<std::string, QWidget*>& controls) {
-  for (const ControlSpec& spec : layout.controls) {
-    QWidget* widget = controls.at(spec.name);
-    const std::string name = spec.name;
-    if (spec.reports_click) {
-      const auto click = [this, reported = spec.reports_as.empty() ? name : spec.reports_as] {
+  for (const ControlSpec& control : layout.controls) {
+    QWidget* widget = controls.at(control.name);
+    const std::string name = control.name;
+    if (control.reports_click) {
+      const auto click = [this, reported = control.reports_as.empty() ? name : control.reports_as] {
         events_.Click(style_, reported);
       };
       ConnectAs<SpeedButton>(widget, &SpeedButton::clicked, click) ||
           ConnectAs<PanelLabel>(widget, &PanelLabel::clicked, click) ||
           ConnectAs<BevelPanel>(widget, &BevelPanel::clicked, click);
     }
-    if (spec.reports_mouse_move) {
+    if (control.reports_mouse_move) {
       const auto move = [this, name] { events_.MouseMove(style_, name); };
       ConnectAs<SpeedButton>(widget, &SpeedButton::mouseMoved, move) ||
           ConnectAs<PanelLabel>(widget, &PanelLabel::mouseMoved, move);

@@ -285,37 +285,37 @@ void FontDialog::OnSizeEdited(const QString& text) {
   UpdateSample();
 }
 
-void FontDialog::SetFontSpec(const FontSpec& spec) {
+void FontDialog::SetFontSpec(const FontSpec& font) {
   {
     const QSignalBlocker block(face_edit_);
     face_edit_->clear();
   }
   FilterFaces(QString());
-  SelectFace(FromCoreText(spec.name));
-  face_ = spec.name;
-  SelectStyle(spec.bold, spec.italic);
-  SelectSize(spec.size);
+  SelectFace(FromCoreText(font.name));
+  face_ = font.name;
+  SelectStyle(font.bold, font.italic);
+  SelectSize(font.size);
   {
     const QSignalBlocker block_strike(strike_out_);
     const QSignalBlocker block_under(underline_);
-    strike_out_->setChecked(spec.strike_out);
-    underline_->setChecked(spec.underline);
+    strike_out_->setChecked(font.strike_out);
+    underline_->setChecked(font.underline);
   }
-  SelectColor(spec.color);
+  SelectColor(font.color);
   UpdateSample();
 }
 
 FontSpec FontDialog::CurrentFontSpec() const {
-  FontSpec spec;
-  spec.name = face_;
-  spec.size = size_;
+  FontSpec font;
+  font.name = face_;
+  font.size = size_;
   const int style = std::max(0, style_list_->currentRow());
-  spec.bold = style >= 2;
-  spec.italic = style % 2 == 1;
-  spec.underline = underline_->isChecked();
-  spec.strike_out = strike_out_->isChecked();
-  spec.color = color_combo_->currentData().value<Color>();
-  return spec;
+  font.bold = style >= 2;
+  font.italic = style % 2 == 1;
+  font.underline = underline_->isChecked();
+  font.strike_out = strike_out_->isChecked();
+  font.color = color_combo_->currentData().value<Color>();
+  return font;
 }
 
 void FontDialog::SetOnApply(std::function<void(const FontSpec&)> on_apply) {
@@ -324,11 +324,11 @@ void FontDialog::SetOnApply(std::function<void(const FontSpec&)> on_apply) {
 }
 
 void FontDialog::UpdateSample() {
-  FontSpec spec = CurrentFontSpec();
-  spec.size = std::clamp(spec.size, 1, kSampleMaxSize);
-  sample_->setFont(ToQFont(spec));
+  FontSpec font = CurrentFontSpec();
+  font.size = std::clamp(font.size, 1, kSampleMaxSize);
+  sample_->setFont(ToQFont(font));
   QPalette palette = sample_->palette();
-  palette.setColor(QPalette::WindowText, ToQColor(spec.color));
+  palette.setColor(QPalette::WindowText, ToQColor(font.color));
   sample_->setPalette(palette);
 }
 

@@ -28,7 +28,7 @@ class FontDialog : public QDialog {
  public:
   explicit FontDialog(QWidget* parent = nullptr);
 
-  void SetFontSpec(const FontSpec& spec);
+  void SetFontSpec(const FontSpec& font);
   FontSpec CurrentFontSpec() const;
   // Called by Apply with the font as the dialog shows it.
   void SetOnApply(std::function<void(const FontSpec&)> on_apply);

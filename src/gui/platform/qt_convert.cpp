@@ -4,15 +4,15 @@
 
 namespace orvaltic::gui {
 
-QFont ToQFont(const FontSpec& spec) {
-  QFont font(FromCoreText(spec.name));
-  if (spec.size > 0) {
-    font.setPointSize(spec.size);
+QFont ToQFont(const FontSpec& core_font) {
+  QFont font(FromCoreText(core_font.name));
+  if (core_font.size > 0) {
+    font.setPointSize(core_font.size);
   }
-  font.setBold(spec.bold);
-  font.setItalic(spec.italic);
-  font.setUnderline(spec.underline);
-  font.setStrikeOut(spec.strike_out);
+  font.setBold(core_font.bold);
+  font.setItalic(core_font.italic);
+  font.setUnderline(core_font.underline);
+  font.setStrikeOut(core_font.strike_out);
   return font;
 }
 

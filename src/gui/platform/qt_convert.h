@@ -20,8 +20,8 @@ inline Color FromQColor(const QColor& color) {
          (static_cast<Color>(rgb.blue()) << 16);
 }
 
-// The face, size and style of a font spec (the colour is the widget's palette). A size of 0 or
+// The face, size and style of a core font (the colour is the widget's palette). A size of 0 or
 // less keeps the default size: the core passes such values on, Qt does not accept them.
-QFont ToQFont(const FontSpec& spec);
+QFont ToQFont(const FontSpec& core_font);
 
 }  // namespace orvaltic::gui

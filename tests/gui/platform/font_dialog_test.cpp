@@ -72,8 +72,8 @@ void TypeSize(const QWidget& dialog, const char* size) {
   QTest::keyClicks(edit, QString::fromLatin1(size));
 }
 
-FontSpec Spec(const char* name, int size, bool bold, bool italic, bool underline, bool strike,
-              Color color) {
+FontSpec MakeFont(const char* name, int size, bool bold, bool italic, bool underline, bool strike,
+                  Color color) {
   return FontSpec{name, size, bold, italic, underline, strike, color};
 }
 
@@ -87,16 +87,16 @@ TEST_P(FontDialogRoundTrip, WidgetsGiveBackTheFont) {
 
 INSTANTIATE_TEST_SUITE_P(
     Fonts, FontDialogRoundTrip,
-    ::testing::Values(FontSpec{}, Spec("Arial", 20, false, false, false, false, 0x00FF00),
-                      Spec("Arial", 11, true, false, false, false, kRed),
-                      Spec("Arial", 0, false, true, true, false, 0x123456),
-                      Spec("No Such Face", 500, true, true, true, true, 0xFFFFFF),
+    ::testing::Values(FontSpec{}, MakeFont("Arial", 20, false, false, false, false, 0x00FF00),
+                      MakeFont("Arial", 11, true, false, false, false, kRed),
+                      MakeFont("Arial", 0, false, true, true, false, 0x123456),
+                      MakeFont("No Such Face", 500, true, true, true, true, 0xFFFFFF),
                       // A face name from a file written on Windows stays byte for byte.
-                      Spec("Caf\xE9 Sans", 9, false, false, false, true, kMaroon)));
+                      MakeFont("Caf\xE9 Sans", 9, false, false, false, true, kMaroon)));
 
 TEST(FontDialogTest, ShowsTheFontInItsControls) {
   FontDialog dialog;
-  dialog.SetFontSpec(Spec("Unknown Face", 13, true, true, false, true, 0x800000));
+  dialog.SetFontSpec(MakeFont("Unknown Face", 13, true, true, false, true, 0x800000));
   ASSERT_NE(Child<QListWidget>(dialog, "FaceList")->currentItem(), nullptr);
   EXPECT_EQ(Child<QListWidget>(dialog, "FaceList")->currentItem()->text(), "Unknown Face");
   EXPECT_EQ(Child<QListWidget>(dialog, "StyleList")->currentItem()->text(), "Bold Italic");
@@ -111,9 +111,9 @@ TEST(FontDialogTest, ShowsTheFontInItsControls) {
   // Only an unlisted colour adds an entry, and only while it is the font's colour.
   auto* colors = Child<QComboBox>(dialog, "ColorComboBox");
   EXPECT_EQ(colors->count(), 16);
-  dialog.SetFontSpec(Spec("Unknown Face", 13, false, false, false, false, 0x010203));
+  dialog.SetFontSpec(MakeFont("Unknown Face", 13, false, false, false, false, 0x010203));
   EXPECT_EQ(colors->count(), 17);
-  dialog.SetFontSpec(Spec("Unknown Face", 13, false, false, false, false, kLime));
+  dialog.SetFontSpec(MakeFont("Unknown Face", 13, false, false, false, false, kLime));
   EXPECT_EQ(colors->count(), 16);
   EXPECT_EQ(colors->currentText(), "Lime");
 }
@@ -136,7 +136,7 @@ TEST(FontDialogTest, BasicColoursHaveTheirNamesAndValues) {
 
 TEST(FontDialogTest, ApplyHandsOverTheFontAndKeepsTheDialogOpen) {
   FontDialog dialog;
-  const FontSpec initial = Spec("Arial", 20, false, false, false, false, 0x00FF00);
+  const FontSpec initial = MakeFont("Arial", 20, false, false, false, false, 0x00FF00);
   dialog.SetFontSpec(initial);
   std::vector<FontSpec> applied;
   dialog.SetOnApply([&](const FontSpec& font) { applied.push_back(font); });
@@ -180,7 +180,7 @@ TEST(FontDialogTest, FilterNarrowsTheFacesAndAnExactNamePicksIt) {
     GTEST_SKIP() << "no fonts installed";
   }
   FontDialog dialog;
-  dialog.SetFontSpec(Spec("No Such Face", 10, false, false, false, false, 0));
+  dialog.SetFontSpec(MakeFont("No Such Face", 10, false, false, false, false, 0));
   auto* faces = Child<QListWidget>(dialog, "FaceList");
   auto* filter = Child<QLineEdit>(dialog, "FaceFilterEdit");
   const QString target = families.first();
@@ -215,7 +215,7 @@ TEST(FontDialogTest, ChooseFontAppliesThenCancels) {
     EXPECT_TRUE(dialog->isVisible());
     Click(*dialog, "CancelButton");
   }});
-  const FontSpec initial = Spec("Arial", 20, true, false, false, false, kLime);
+  const FontSpec initial = MakeFont("Arial", 20, true, false, false, false, kLime);
   const std::optional<FontSpec> answer =
       dialogs.ChooseFont(initial, [&](const FontSpec& font) { applied = font; });
 
