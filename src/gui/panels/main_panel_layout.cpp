@@ -11,16 +11,24 @@ namespace {
 // Panel1 is larger than the client area by its bevels, which lie outside the window.
 constexpr int kFrameOffset = -2;
 
-ControlSpec Frame(std::string name, std::string parent, int left, int top, int width, int height,
-                  std::string accessible_name, Bevel inner = Bevel::kNone) {
+// A control of `kind` at its place in `parent`.
+ControlSpec Placed(ControlKind kind, std::string name, std::string parent, int left, int top,
+                   int width, int height) {
   ControlSpec control;
-  control.kind = ControlKind::kFrame;
+  control.kind = kind;
   control.name = std::move(name);
   control.parent = std::move(parent);
   control.left = left;
   control.top = top;
   control.width = width;
   control.height = height;
+  return control;
+}
+
+ControlSpec Frame(std::string name, std::string parent, int left, int top, int width, int height,
+                  std::string accessible_name, Bevel inner = Bevel::kNone) {
+  ControlSpec control =
+      Placed(ControlKind::kFrame, std::move(name), std::move(parent), left, top, width, height);
   control.bevel_inner = inner;
   control.accessible_name = std::move(accessible_name);
   return control;
@@ -28,14 +36,8 @@ ControlSpec Frame(std::string name, std::string parent, int left, int top, int w
 
 ControlSpec Button(std::string name, std::string parent, int left, int top, int width, int height,
                    std::string caption, std::string hint, int text_size = 9) {
-  ControlSpec control;
-  control.kind = ControlKind::kButton;
-  control.name = std::move(name);
-  control.parent = std::move(parent);
-  control.left = left;
-  control.top = top;
-  control.width = width;
-  control.height = height;
+  ControlSpec control =
+      Placed(ControlKind::kButton, std::move(name), std::move(parent), left, top, width, height);
   control.caption = std::move(caption);
   control.hint = std::move(hint);
   control.text.size = text_size;
@@ -45,14 +47,7 @@ ControlSpec Button(std::string name, std::string parent, int left, int top, int 
 }
 
 ControlSpec Light(std::string name, std::string button, std::string accessible_name, Color color) {
-  ControlSpec control;
-  control.kind = ControlKind::kLight;
-  control.name = std::move(name);
-  control.parent = std::move(button);
-  control.left = 3;
-  control.top = 3;
-  control.width = 6;
-  control.height = 6;
+  ControlSpec control = Placed(ControlKind::kLight, std::move(name), std::move(button), 3, 3, 6, 6);
   control.color = color;
   control.bevel_outer = Bevel::kNone;
   control.bevel_inner = Bevel::kLowered;
@@ -63,14 +58,8 @@ ControlSpec Light(std::string name, std::string button, std::string accessible_n
 ControlSpec Label(std::string name, std::string parent, int left, int top, int width, int height,
                   std::string caption, std::string hint = {}, TextLook text = {},
                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
-  ControlSpec control;
-  control.kind = ControlKind::kLabel;
-  control.name = std::move(name);
-  control.parent = std::move(parent);
-  control.left = left;
-  control.top = top;
-  control.width = width;
-  control.height = height;
+  ControlSpec control =
+      Placed(ControlKind::kLabel, std::move(name), std::move(parent), left, top, width, height);
   control.caption = std::move(caption);
   control.hint = std::move(hint);
   control.text = std::move(text);

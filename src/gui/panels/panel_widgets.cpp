@@ -37,6 +37,14 @@ void DrawBevel(QPainter& painter, QRect& rect, Bevel bevel, int width) {
   }
 }
 
+// A left press followed by a left release inside `widget` is a click; true on that release.
+bool ReleaseEndsClick(const QWidget& widget, const QMouseEvent& event, bool& pressed) {
+  const bool click = pressed && event.button() == Qt::LeftButton &&
+                     widget.rect().contains(event.position().toPoint());
+  pressed = false;
+  return click;
+}
+
 }  // namespace
 
 BevelPanel::BevelPanel(QWidget* parent) : QWidget(parent), color_(ToQColor(kButtonFace)) {}
@@ -93,11 +101,8 @@ void BevelPanel::mousePressEvent(QMouseEvent* event) {
 }
 
 void BevelPanel::mouseReleaseEvent(QMouseEvent* event) {
-  const bool click =
-      pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-  pressed_ = false;
   event->accept();
-  if (click) {
+  if (ReleaseEndsClick(*this, *event, pressed_)) {
     emit clicked();
   }
 }
@@ -149,11 +154,8 @@ void PanelLabel::mousePressEvent(QMouseEvent* event) {
 }
 
 void PanelLabel::mouseReleaseEvent(QMouseEvent* event) {
-  const bool click =
-      pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-  pressed_ = false;
   event->accept();
-  if (click) {
+  if (ReleaseEndsClick(*this, *event, pressed_)) {
     emit clicked();
   }
 }
