@@ -1,24 +1,31 @@
 #include <QApplication>
+#include <cstdint>
 #include <cstdlib>
 #include <iostream>
+#include <vector>
 
 #include "app/radio_application.h"
 #include "core/options/options.h"
 #include "core/radio/card_backend.h"
 #include "core/radio/card_port_setting.h"
+#include "core/radio/hardware_port.h"
 #include "core/radio/linux_port_system.h"
 #include "gui/platform/unix_signal_watcher.h"
 
 int main(int argc, char** argv) {
   // The card comes first: the port backend takes its I/O permission, and every backend gives up
   // set-user-ID and capability privileges, before Qt or anything else runs. Both objects live
-  // until main returns, past the event loop. The permission covers the port the options file
-  // names as well; a missing or bad file is reported later, by the start-up read.
-  const orvaltic::CardPortSetting options_port =
-      orvaltic::ReadCardPortSetting(orvaltic::kOptionsFileName);
+  // until main returns, past the event loop. A privileged program opens only the card's two
+  // addresses and reads no file of the user's before the privileges are gone; a real root may
+  // have the port its options file names opened as well (a missing or bad file is reported
+  // later, by the start-up read).
   orvaltic::LinuxPortSystem port_system;
+  std::vector<std::uint16_t> options_port;
+  if (orvaltic::IsRealRoot(port_system)) {
+    options_port.push_back(orvaltic::ReadCardPortSetting(orvaltic::kOptionsFileName).port);
+  }
   const orvaltic::OpenedCard card = orvaltic::OpenCardBackend(
-      "orvaltic", std::getenv("ORVALTIC_CARD"), {options_port.port}, port_system, std::cerr);
+      "orvaltic", std::getenv("ORVALTIC_CARD"), options_port, port_system, std::cerr);
   if (!card.card) {
     std::cerr << card.error << '\n';
     return card.exit_code;
@@ -27,6 +34,11 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Orvaltic"));
   QApplication::setApplicationVersion(QStringLiteral(ORVALTIC_VERSION));
+  // The program's name on the window decorations and in the desktop's task list, which finds
+  // orvaltic.desktop, and the icon it names, by this file name. Window titles stay the panels'
+  // captions.
+  QApplication::setApplicationDisplayName(QStringLiteral("Orvaltic"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("orvaltic"));
   // The program ends when the close sequence says so, not when a window goes away.
   QApplication::setQuitOnLastWindowClosed(false);
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -18,6 +19,8 @@ class PortSystem;
 class CardBackend : public IoPort {
  public:
   virtual bool WriteFailed() const = 0;
+  // The line a write to `port` would be refused with; nothing when the write would go out.
+  virtual std::optional<std::string> Refusal(std::uint16_t /*port*/) const { return std::nullopt; }
 };
 
 struct OpenedCard {
@@ -26,14 +29,21 @@ struct OpenedCard {
   std::string error;                  // one line for standard error, without the line end
 };
 
-// Ports the program may use whatever the options say.
+// The card's two jumper addresses: the only ports a program with raised privileges opens.
 inline constexpr std::uint16_t kDefaultCardPort = 0x30C;
 inline constexpr std::uint16_t kAlternativeCardPort = 0x20C;
+
+// `text` from the user or a file, safe inside a one-line message: control bytes, bytes that are
+// not UTF-8 and the backslash become escapes ("\n", "\x1B", "\\"), so that nothing breaks the line
+// or reaches the terminal as a command.
+std::string PrintableText(std::string_view text);
 
 // Builds the backend named by ORVALTIC_CARD (`setting`, null when unset):
 //   "sim" or unset/empty  simulated card reporting on `report`
 //   "sim:FILE"            the same, and every write appended to FILE as "PPPP VV"
-//   "port"                the I/O port on x86 Linux, for 0x30C, 0x20C and `extra_ports`
+//   "port"                the I/O port on x86 Linux, for 0x30C and 0x20C; for a real root also
+//                         for `extra_ports` (whatever else asks for them, a set-user-ID or
+//                         file-capability program must not reach the chipset or CMOS ports)
 // Every backend gives up set-user-ID and capability privileges before it returns, so nothing
 // after it runs privileged; the port backend takes its I/O permission first, and the log file
 // is opened only once the privileges are gone. `system` must outlive the backend.

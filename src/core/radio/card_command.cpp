@@ -1,7 +1,9 @@
 #include "core/radio/card_command.h"
 
 #include <cstdint>
+#include <exception>
 #include <memory>
+#include <new>
 #include <string_view>
 
 #include "core/alarm/alarm_times.h"
@@ -9,6 +11,7 @@
 #include "core/panels/display_settings.h"
 #include "core/platform/errors.h"
 #include "core/platform/numbers.h"
+#include "core/platform/text_file.h"
 #include "core/platform/timer.h"
 #include "core/presets/preset_file.h"
 #include "core/presets/preset_store.h"
@@ -43,8 +46,9 @@ ParsedCardCommand Refuse(std::string error) {
   return {std::nullopt, std::move(error)};
 }
 
+// The user's text in a message, with control bytes as escapes.
 std::string Quoted(std::string_view text) {
-  return "'" + std::string(text) + "'";
+  return "'" + PrintableText(text) + "'";
 }
 
 // Decimal, "$" hex or "0x" hex, 0 to 0xFFFF.
@@ -83,9 +87,10 @@ PresetTuning Untunable(std::string error) {
 }
 
 PresetTuning TuningOfPreset(const CardCommand& command, const std::string& path) {
-  std::optional<TextFileReader> reader = OpenSettingsFile(path);
+  std::optional<TextFileReader> reader = TextFileReader::Open(path);
+  const std::string shown_path = PrintableText(path);
   if (!reader) {
-    return Untunable("cannot read " + path);
+    return Untunable("cannot read " + shown_path);
   }
   PresetStore presets;
   std::string current_freq_text;
@@ -95,7 +100,7 @@ PresetTuning TuningOfPreset(const CardCommand& command, const std::string& path)
   try {
     ReadOrvalticCFGFile(*reader, {presets, current_freq_text, display, alarm, schedule});
   } catch (const InOutError& error) {
-    return Untunable(path + ": " + error.what());
+    return Untunable(shown_path + ": " + error.what());
   }
 
   int n = command.preset;
@@ -103,7 +108,7 @@ PresetTuning TuningOfPreset(const CardCommand& command, const std::string& path)
   if (command.action == CardCommand::Action::kStation) {
     const std::optional<int> found = FindStationPreset(presets, command.station);
     if (!found) {
-      return Untunable("no station name in " + path + " contains " + Quoted(command.station));
+      return Untunable("no station name in " + shown_path + " contains " + Quoted(command.station));
     }
     n = *found;
     // The name itself stays out of the message: it may hold line breaks or control bytes.
@@ -142,7 +147,8 @@ std::string CardCommandUsage() {
          "from the working directory. A settings file the radio refuses (\"Invalid numeric\n"
          "input\"), a missing Orvaltic.CFG, an empty or out-of-band preset or an unknown station\n"
          "ends the command with status 2 before anything is written.\n"
-         "ORVALTIC_CARD chooses the card: sim (the default), sim:FILE or port.\n"
+         "ORVALTIC_CARD chooses the card: sim (the default), sim:FILE or port. With a\n"
+         "capability or set-user-ID, port reaches only 0x30C and 0x20C; root may name any port.\n"
          "Exit status: 0 done, 1 the card cannot be reached, 2 bad usage, input or settings.\n";
 }
 
@@ -193,7 +199,7 @@ ParsedCardCommand ParseCardCommand(const std::vector<std::string>& args) {
       return Refuse(Quoted(rest[0]) + " is not a valid floating point value");
     }
     if (!(*mhz >= kBandLow && *mhz <= kBandHigh)) {
-      return Refuse(rest[0] + " MHz is outside the band (88 to 108 MHz)");
+      return Refuse(PrintableText(rest[0]) + " MHz is outside the band (88 to 108 MHz)");
     }
     command.action = CardCommand::Action::kTune;
     command.mhz = *mhz;
@@ -249,58 +255,85 @@ ParsedCardCommand ParseCardCommand(const std::vector<std::string>& args) {
   return Refuse("unknown command " + Quoted(verb));
 }
 
-int RunCardCommand(const std::vector<std::string>& args, const CardCommandHost& host) {
-  const ParsedCardCommand parsed = ParseCardCommand(args);
-  if (!parsed.command) {
-    host.err << kProgram << ": " << parsed.error << " (see " << kProgram << " --help)\n";
-    return kCardExitUsage;
-  }
-  const CardCommand& command = *parsed.command;
-  if (command.action == CardCommand::Action::kHelp) {
-    host.out << CardCommandUsage();
-    return kCardExitOk;
-  }
+namespace {
 
-  // Everything the settings decide comes first, so that a file that cannot be used stops the
-  // command before the card is even opened.
+// The port and the frequency the command and the settings files decide.
+struct CardTarget {
   std::uint16_t port = kDefaultCardPort;
+  double mhz = 0.0;
+};
+
+// Reads what the settings files decide. On a file that cannot be used, says why on `err` and
+// returns nothing: the command ends with kCardExitUsage before anything is written.
+std::optional<CardTarget> ReadTarget(const CardCommand& command, const CardCommandHost& host) {
+  CardTarget target;
   if (command.port) {
-    port = *command.port;
+    target.port = *command.port;
   } else {
     const std::string path = SettingsPath(host, kOptionsFileName);
     const CardPortSetting setting = ReadCardPortSetting(path);
     if (setting.source == CardPortSetting::Source::kRejected) {
-      host.err << kProgram << ": " << path << ": " << setting.error << '\n';
-      return kCardExitUsage;
+      host.err << kProgram << ": " << PrintableText(path) << ": " << setting.error << '\n';
+      return std::nullopt;
     }
-    port = setting.port;
+    target.port = setting.port;
   }
 
-  double mhz = command.mhz;
+  target.mhz = command.mhz;
   if (command.action == CardCommand::Action::kPreset ||
       command.action == CardCommand::Action::kStation) {
     const PresetTuning tuning = TuningOfPreset(command, SettingsPath(host, kDefaultPresetFileName));
     if (!tuning.mhz) {
       host.err << kProgram << ": " << tuning.error << '\n';
-      return kCardExitUsage;
+      return std::nullopt;
     }
-    mhz = *tuning.mhz;
+    target.mhz = *tuning.mhz;
+  }
+  return target;
+}
+
+int RunParsedCommand(const CardCommand& command, const CardCommandHost& host) {
+  if (command.action == CardCommand::Action::kHelp) {
+    host.out << CardCommandUsage();
+    return kCardExitOk;
   }
 
-  OpenedCard opened = host.open_card({port});
+  // A privileged process opens the card first: the backend takes its permission and drops the
+  // privileges, so the files are read with the user's own rights. Otherwise everything the
+  // settings decide comes first, so that a file that cannot be used stops the command before
+  // the card is even opened. Either way nothing is written before the settings are known.
+  OpenedCard opened;
+  if (host.open_card_first) {
+    opened = host.open_card({});
+    if (!opened.card) {
+      host.err << opened.error << '\n';
+      return opened.exit_code;
+    }
+  }
+  const std::optional<CardTarget> target = ReadTarget(command, host);
+  if (!target) {
+    return kCardExitUsage;
+  }
   if (!opened.card) {
-    host.err << opened.error << '\n';
-    return opened.exit_code;
+    opened = host.open_card({target->port});
+    if (!opened.card) {
+      host.err << opened.error << '\n';
+      return opened.exit_code;
+    }
+  }
+  if (const std::optional<std::string> refusal = opened.card->Refusal(target->port)) {
+    host.err << *refusal << '\n';
+    return kCardExitUnreachable;
   }
 
-  const std::int32_t card_port = port;
+  const std::int32_t card_port = target->port;
   UnclockedTimerHost timers;
   RadioCard card(*opened.card, timers, card_port);
   switch (command.action) {
     case CardCommand::Action::kTune:
     case CardCommand::Action::kPreset:
     case CardCommand::Action::kStation:
-      card.SetFrequency(mhz);
+      card.SetFrequency(target->mhz);
       break;
     case CardCommand::Action::kMute:
       card.Mute();
@@ -327,6 +360,32 @@ int RunCardCommand(const std::vector<std::string>& args, const CardCommandHost& 
       break;
   }
   return opened.card->WriteFailed() ? kCardExitUnreachable : kCardExitOk;
+}
+
+}  // namespace
+
+int RunCardCommand(const std::vector<std::string>& args, const CardCommandHost& host) {
+  int code = kCardExitOk;
+  try {
+    const ParsedCardCommand parsed = ParseCardCommand(args);
+    if (!parsed.command) {
+      host.err << kProgram << ": " << parsed.error << " (see " << kProgram << " --help)\n";
+      return kCardExitUsage;
+    }
+    code = RunParsedCommand(*parsed.command, host);
+  } catch (const std::bad_alloc&) {
+    host.err << kProgram << ": out of memory\n";
+    return kCardExitUsage;
+  } catch (const std::exception& error) {
+    host.err << kProgram << ": " << PrintableText(error.what()) << '\n';
+    return kCardExitUsage;
+  }
+  // Output that did not arrive (a full disk, a closed pipe) is no success.
+  if (!host.out.flush()) {
+    host.err << kProgram << ": cannot write to standard output\n";
+    return kCardExitUsage;
+  }
+  return code;
 }
 
 }  // namespace orvaltic

@@ -39,17 +39,24 @@ std::string CardCommandUsage();
 struct CardCommandHost {
   std::ostream& out;
   std::ostream& err;
-  // Builds the card backend with permission for `ports` (the real one reads ORVALTIC_CARD).
+  // Builds the card backend, asking for permission for `ports` (the real one reads
+  // ORVALTIC_CARD); it gives up every privilege before it returns.
   std::function<OpenedCard(const std::vector<std::uint16_t>& ports)> open_card;
   // Waits between the writes of a volume pulse; tests record instead of sleeping.
   std::function<void(int ms)> pause;
   // The folder of Orvaltic.opt and Orvaltic.CFG; empty for the working directory.
   std::string settings_folder;
+  // The process runs with privileges its user does not have (set-user-ID, file capabilities):
+  // the card is opened, and the privileges dropped, before any settings file is read. It then
+  // reaches only the ports the backend opened on its own. Otherwise the files come first and
+  // the card is opened for the port they name.
+  bool open_card_first = false;
 };
 
 // Parses and runs the command. Returns the exit code: 0 done, 1 the card cannot be reached
-// (nothing or not everything was written), 2 bad usage or input, or settings files that
-// cannot be used (nothing written).
+// (nothing or not everything was written), 2 bad usage or input, settings files that cannot be
+// used (nothing written), standard output that cannot be written, or any other failure, always
+// with one line on `err`; never throws.
 int RunCardCommand(const std::vector<std::string>& args, const CardCommandHost& host);
 
 }  // namespace orvaltic

@@ -1,28 +1,18 @@
 #include "core/radio/card_port_setting.h"
 
-#include <unistd.h>
-
 #include <optional>
 
 #include "core/options/options.h"
 #include "core/options/options_file.h"
 #include "core/panels/panel_set.h"
 #include "core/platform/errors.h"
+#include "core/platform/text_file.h"
 
 namespace orvaltic {
 
-std::optional<TextFileReader> OpenSettingsFile(const std::string& path) {
-  // access() asks with the real user's rights, so a set-user-ID program does not read a file
-  // its user could not.
-  if (::access(path.c_str(), R_OK) != 0) {
-    return std::nullopt;
-  }
-  return TextFileReader::Open(path);
-}
-
 CardPortSetting ReadCardPortSetting(const std::string& path) {
   CardPortSetting setting;
-  std::optional<TextFileReader> reader = OpenSettingsFile(path);
+  std::optional<TextFileReader> reader = TextFileReader::Open(path);
   if (!reader) {
     return setting;
   }

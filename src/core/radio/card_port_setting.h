@@ -1,10 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
-#include "core/platform/text_file.h"
 #include "core/radio/card_backend.h"
 
 namespace orvaltic {
@@ -22,13 +20,10 @@ struct CardPortSetting {
 };
 
 // Reads the options file at `path` without any box or beep, as the radio's start-up read would
-// fill CardPort. Used before anything can show a box: the radio takes its port permission with
-// it, and the command-line tool must stay silent. A file that cannot be opened counts as
-// missing.
+// fill CardPort. Used before anything can show a box: a real root's radio takes its port
+// permission with it, and the command-line tool must stay silent. A file that cannot be opened
+// counts as missing. The read uses the process's own rights: call it only once set-user-ID and
+// capability privileges are gone, or in a real root's process.
 CardPortSetting ReadCardPortSetting(const std::string& path);
-
-// Opens a settings file for a read that may run before the privileges are dropped: a file the
-// real user (not a set-user-ID owner) may not read counts as one that cannot be opened.
-std::optional<TextFileReader> OpenSettingsFile(const std::string& path);
 
 }  // namespace orvaltic

@@ -45,6 +45,22 @@ std::optional<std::string> TakePortPermission(std::string_view program, PortSyst
   return std::nullopt;
 }
 
+bool IsRealRoot(const PortSystem& system) {
+  const IdTriple users = system.UserIds();
+  return users.real == 0 && users.effective == 0 && users.saved == 0;
+}
+
+bool MustDropPrivilegesBeforeReading(const PortSystem& system) {
+  if (IsRealRoot(system)) {
+    return false;
+  }
+  const IdTriple users = system.UserIds();
+  const IdTriple groups = system.GroupIds();
+  return users.effective != users.real || users.saved != users.real ||
+         groups.effective != groups.real || groups.saved != groups.real ||
+         system.HoldsCapabilities();
+}
+
 std::optional<std::string> DropPrivileges(std::string_view program, PortSystem& system) {
   const std::string name(program);
   const std::string refusal = "; refusing to run with raised privileges";
@@ -77,11 +93,27 @@ std::optional<std::string> DropPrivileges(std::string_view program, PortSystem& 
 }
 
 HardwarePort::HardwarePort(std::string_view program, PortSystem& system,
-                           const std::vector<std::uint16_t>& permitted, std::ostream& report)
+                           const std::vector<std::uint16_t>& permitted, bool any_port,
+                           std::ostream& report)
     : program_(program),
       system_(system),
       permitted_(permitted.begin(), permitted.end()),
+      any_port_(any_port),
       report_(report) {}
+
+std::optional<std::string> HardwarePort::Refusal(std::uint16_t port) const {
+  if (permitted_.contains(port)) {
+    return std::nullopt;
+  }
+  if (!any_port_) {
+    return program_ + ": I/O port " + PortText(port) + " is refused: the card is at " +
+           PortText(kDefaultCardPort) + " or " + PortText(kAlternativeCardPort) +
+           ", and only a program run by root itself may write another port";
+  }
+  return program_ + ": I/O port " + PortText(port) +
+         " was not opened when the program started; writes to it are refused until the "
+         "program is started again";
+}
 
 void HardwarePort::WritePort(std::uint16_t port, std::uint8_t value) {
   if (permitted_.contains(port)) {
@@ -89,10 +121,7 @@ void HardwarePort::WritePort(std::uint16_t port, std::uint8_t value) {
     return;
   }
   if (refused_.insert(port).second) {
-    report_ << program_ << ": I/O port " << PortText(port)
-            << " was not opened when the program started; writes to it are refused until "
-               "the program is started again\n"
-            << std::flush;
+    report_ << *Refusal(port) << '\n' << std::flush;
   }
 }
 

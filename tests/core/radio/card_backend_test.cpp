@@ -63,7 +63,11 @@ INSTANTIATE_TEST_SUITE_P(
                   "port"},
         Selection{"hardware", Kind::kNone, 2,
                   "orvaltic: ORVALTIC_CARD=hardware is not a card backend; use sim, sim:FILE or "
-                  "port"}));
+                  "port"},
+        // The value's control bytes stay out of the terminal.
+        Selection{"sim\n\x1B[2J\\", Kind::kNone, 2,
+                  "orvaltic: ORVALTIC_CARD=sim\\n\\x1B[2J\\\\ is not a card backend; use sim, "
+                  "sim:FILE or port"}));
 
 TEST(SimBackend, GivesUpPrivilegesAndTakesNoPort) {
   testing::FakePortSystem system;

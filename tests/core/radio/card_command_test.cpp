@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <new>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,8 +16,10 @@
 #include "core/panels/panel_surface.h"
 #include "core/presets/preset_file.h"
 #include "core/presets/preset_store.h"
+#include "core/radio/hardware_port.h"
 #include "core/radio/radio_card.h"
 #include "core/schedule/sched_rec.h"
+#include "support/fake_port_system.h"
 #include "support/manual_timer_host.h"
 #include "support/recording_port.h"
 #include "support/temp_folder.h"
@@ -63,10 +68,13 @@ class CardCommandTest : public ::testing::Test {
  protected:
   int Run(const Args& args) {
     const CardCommandHost host{
-        out,
+        *out_stream,
         err,
         [this](const std::vector<std::uint16_t>& ports) {
           opened_with.push_back(ports);
+          if (open_backend) {
+            return open_backend(ports);
+          }
           if (!open_error.empty()) {
             return OpenedCard{nullptr, open_exit, open_error};
           }
@@ -74,6 +82,7 @@ class CardCommandTest : public ::testing::Test {
         },
         [this](int ms) { pauses.push_back(ms); },
         settings.path(),
+        open_first,
     };
     recorded.Clear();
     return RunCardCommand(args, host);
@@ -88,12 +97,16 @@ class CardCommandTest : public ::testing::Test {
   testing::TempFolder settings;  // the command's working directory
 
   std::ostringstream out;
+  std::ostream* out_stream = &out;
   std::ostringstream err;
   std::vector<std::vector<std::uint16_t>> opened_with;
   std::vector<int> pauses;
   std::string open_error;
   int open_exit = 1;
   bool fail_writes = false;
+  bool open_first = false;
+  // When set, builds the card in place of the recording backend.
+  std::function<OpenedCard(const std::vector<std::uint16_t>&)> open_backend;
   testing::RecordingPort recorded;
   const std::vector<testing::PortWrite>& written = recorded.writes;
 };
@@ -204,7 +217,20 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{{"preset", "one"}, "'one' is not a preset number from 1 to 100"},
         BadInput{{"station"}, "station needs one text (quote a name with blanks)"},
         BadInput{{"station", "Jazz", "FM"}, "station needs one text (quote a name with blanks)"},
-        BadInput{{"tuen", "99.5"}, "unknown command 'tuen'"}));
+        BadInput{{"tuen", "99.5"}, "unknown command 'tuen'"},
+        // Control bytes of an argument are shown as escapes, never sent to the terminal.
+        BadInput{{"tune", "\x1B\n120"}, "\\x1B\\n120 MHz is outside the band (88 to 108 MHz)"},
+        BadInput{{"tune", "9\n9"}, "'9\\n9' is not a valid floating point value"},
+        BadInput{{"--verbose\r\n", "mute"}, "unknown option '--verbose\\r\\n'"},
+        BadInput{{"--port=0x30C\t", "mute"},
+                 "'0x30C\\t' is not a port address (decimal, $ hex or 0x hex, up to 0xFFFF)"},
+        BadInput{{"tu\x7F\\ne", "99.5"}, "unknown command 'tu\\x7F\\\\ne'"},
+        BadInput{{"preset",
+                  "\xC2\x9B"
+                  "1m"},
+                 "'\\xC2\\x9B1m' is not a preset number from 1 to 100"},
+        BadInput{{"volume", "up", "\xFF\xE9t\xC3\xA9"},
+                 "'\\xFF\\xE9t\xC3\xA9' is not a number of steps from 1 to 100"}));
 
 TEST_F(CardCommandTest, TheBandEdgesAreAccepted) {
   EXPECT_EQ(Run({"tune", "88"}), 0);
@@ -468,6 +494,13 @@ INSTANTIATE_TEST_SUITE_P(
                           f.Save();
                           return "no station name in " + f.Presets() + " contains 'BBC'";
                         }},
+        SettingsFailure{"UnknownStationWithControlBytes",
+                        {"station", "BBC\n\x1B]0;x\x07"},
+                        [](SettingsFolder& f) {
+                          f.Save();
+                          return "no station name in " + f.Presets() +
+                                 " contains 'BBC\\n\\x1B]0;x\\x07'";
+                        }},
         SettingsFailure{"EmptyStationText",
                         {"station", ""},
                         [](SettingsFolder& f) {
@@ -477,6 +510,128 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<SettingsFailure>& param_info) {
       return std::string(param_info.param.name);
     });
+
+TEST_F(CardCommandTest, AFailedWriteOfTheUsageIsNoSuccess) {
+  // As stdout on a full disk: the text is taken into the buffer, the flush fails.
+  class FullDevice : public std::streambuf {
+   protected:
+    int_type overflow(int_type c) override { return traits_type::not_eof(c); }
+    int sync() override { return -1; }
+  } device;
+  std::ostream full(&device);
+  out_stream = &full;
+  EXPECT_EQ(Run({"--help"}), 2);
+  EXPECT_EQ(err.str(), "orvaltic-card: cannot write to standard output\n");
+}
+
+TEST_F(CardCommandTest, EveryFailureEndsWithOneLineAndExitTwo) {
+  const std::vector<std::pair<std::function<void()>, std::string>> failures = {
+      {[] { throw std::bad_alloc(); }, "orvaltic-card: out of memory\n"},
+      {[] { throw std::runtime_error("lost\n\x1B[2J"); }, "orvaltic-card: lost\\n\\x1B[2J\n"}};
+  for (const auto& [fail, message] : failures) {
+    err.str({});
+    open_backend = [&fail](const std::vector<std::uint16_t>&) -> OpenedCard {
+      fail();
+      return {};
+    };
+    EXPECT_EQ(Run({"mute"}), 2);
+    EXPECT_EQ(err.str(), message);
+  }
+}
+
+enum class Process { kSetUserId, kCapability, kRealRoot };
+
+// The real port backend behind the system-call seam, wired as orvaltic-card wires it.
+class CardCommandPrivilegeTest : public CardCommandTest {
+ protected:
+  int RunAs(Process process, const Args& args) {
+    system.users = process == Process::kSetUserId  ? IdTriple{1000, 0, 0}
+                   : process == Process::kRealRoot ? IdTriple{0, 0, 0}
+                                                   : IdTriple{1000, 1000, 1000};
+    system.capabilities = true;
+    open_first = MustDropPrivilegesBeforeReading(system);
+    open_backend = [this](const std::vector<std::uint16_t>& ports) {
+      return OpenCardBackend("orvaltic-card", "port", ports, system, err);
+    };
+    return Run(args);
+  }
+
+  testing::FakePortSystem system;
+};
+
+struct PrivilegeCase {
+  const char* name;
+  Process process;
+  const char* options;  // null: no Orvaltic.opt
+  Args args;            // a mute
+  std::uint16_t port;   // where the options or --port put the card
+};
+
+class CardCommandPortRightsTest : public CardCommandPrivilegeTest,
+                                  public ::testing::WithParamInterface<PrivilegeCase> {};
+
+// Whatever the user names, a privileged command opens only 0x30C and 0x20C and refuses, with
+// nothing written, a card elsewhere; a real root may put it anywhere.
+TEST_P(CardCommandPortRightsTest, APrivilegedCommandReachesOnlyTheCardAddresses) {
+  const PrivilegeCase& c = GetParam();
+  if (c.options != nullptr) {
+    WriteOptions(c.options);
+  }
+  const bool root = c.process == Process::kRealRoot;
+  const bool card_address = c.port == 0x30C || c.port == 0x20C;
+  const std::string port = testing::FakePortSystem::Hex(c.port);
+  std::vector<std::string> calls = {"grant 30C", "grant 20C"};
+  if (root && !card_address) {
+    calls.push_back("grant " + port);
+  }
+  if (c.process == Process::kSetUserId) {
+    calls.push_back("setresuid 1000");
+  }
+  calls.push_back("clear capabilities");
+  if (root || card_address) {
+    calls.insert(calls.end(), {"out " + port + " 0", "out " + port + " C0"});
+  }
+
+  EXPECT_EQ(RunAs(c.process, c.args), root || card_address ? 0 : 1);
+  EXPECT_EQ(system.calls, calls);
+  EXPECT_EQ(err.str(), root || card_address
+                           ? ""
+                           : "orvaltic-card: I/O port 0x" + port +
+                                 " is refused: the card is at 0x30C or 0x20C, and only a program "
+                                 "run by root itself may write another port\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Processes, CardCommandPortRightsTest,
+    ::testing::Values(
+        PrivilegeCase{
+            "SetUserIdCom2", Process::kSetUserId, nullptr, {"--port", "0x2F8", "mute"}, 0x2F8},
+        PrivilegeCase{
+            "CapabilityReset", Process::kCapability, nullptr, {"--port", "0xCF9", "mute"}, 0xCF9},
+        PrivilegeCase{"CapabilityCom2InOptions", Process::kCapability, "$2F8\r\n", {"mute"}, 0x2F8},
+        PrivilegeCase{"SetUserIdCmosInOptions", Process::kSetUserId, "112\r\n", {"mute"}, 0x70},
+        PrivilegeCase{"CapabilityAlternative", Process::kCapability, "524\r\n", {"mute"}, 0x20C},
+        PrivilegeCase{
+            "RealRootCom2", Process::kRealRoot, nullptr, {"--port", "0x2F8", "mute"}, 0x2F8},
+        PrivilegeCase{"RealRootCom2InOptions", Process::kRealRoot, "$2F8\r\n", {"mute"}, 0x2F8}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+TEST_F(CardCommandPrivilegeTest, ASetUserIdCommandReadsTheSettingsOnlyAsItsUser) {
+  // The options file turns up the moment the privileges go: only a read after the drop sees it.
+  system.on_clear_capabilities = [this] { WriteOptions("524\r\n"); };
+  EXPECT_EQ(RunAs(Process::kSetUserId, {"mute"}), 0) << err.str();
+  EXPECT_EQ(system.calls,
+            (std::vector<std::string>{"grant 30C", "grant 20C", "setresuid 1000",
+                                      "clear capabilities", "out 20C 0", "out 20C C0"}));
+
+  // A file that cannot be used still stops the command before anything is written.
+  system.calls.clear();
+  system.on_clear_capabilities = [this] { WriteOptions("port\r\n"); };
+  EXPECT_EQ(RunAs(Process::kSetUserId, {"mute"}), 2);
+  EXPECT_EQ(err.str(), "orvaltic-card: " + OptionsPath() + ": Invalid numeric input\n");
+  EXPECT_EQ(system.calls, (std::vector<std::string>{"grant 30C", "grant 20C", "setresuid 1000",
+                                                    "clear capabilities"}));
+}
 
 }  // namespace
 }  // namespace orvaltic

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -25,18 +26,74 @@ class PortBackendTest : public ::testing::Test {
   std::ostringstream report;
 };
 
-TEST_F(PortBackendTest, TakesEveryPortThenDropsSetUserIdAndCapabilities) {
-  system.users = {1000, 0, 0};  // set-user-ID root
+struct RightsCase {
+  const char* name;
+  IdTriple users;
+  std::vector<std::uint16_t> extra;  // what the options file or --port asked for
+  Calls calls;
+};
+
+class PortRightsTest : public ::testing::TestWithParam<RightsCase> {};
+
+// A set-user-ID or file-capability program gets the card's two addresses whatever it is asked
+// for, so that no user can aim its writes at the reset register or the CMOS; a real root
+// may name any port.
+TEST_P(PortRightsTest, OpensTheCardAddressesAndOtherPortsOnlyForARealRoot) {
+  testing::FakePortSystem system;
+  system.users = GetParam().users;
   system.capabilities = true;
-  const OpenedCard opened = Open({0x2F8, 0x30C});
+  std::ostringstream report;
+  const OpenedCard opened = OpenCardBackend("orvaltic", "port", GetParam().extra, system, report);
   ASSERT_NE(opened.card, nullptr) << opened.error;
   EXPECT_EQ(opened.exit_code, 0);
-  EXPECT_EQ(system.calls,
-            (Calls{"grant 30C", "grant 20C", "grant 2F8", "setresuid 1000", "clear capabilities"}));
-  EXPECT_EQ(system.users.effective, 1000u);
-  EXPECT_EQ(system.users.saved, 1000u);
+  EXPECT_EQ(system.calls, GetParam().calls);
+  EXPECT_EQ(system.users.effective, system.users.real);
+  EXPECT_EQ(system.users.saved, system.users.real);
   EXPECT_FALSE(system.capabilities);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Processes, PortRightsTest,
+    ::testing::Values(RightsCase{"SetUserIdRoot",
+                                 {1000, 0, 0},
+                                 {0x2F8, 0x30C},
+                                 {"grant 30C", "grant 20C", "setresuid 1000",
+                                  "clear capabilities"}},
+                      RightsCase{"FileCapability",
+                                 {1000, 1000, 1000},
+                                 {0xCF9, 0x70, 0x71},
+                                 {"grant 30C", "grant 20C", "clear capabilities"}},
+                      RightsCase{"RealRoot",
+                                 {0, 0, 0},
+                                 {0x2F8, 0x30C},
+                                 {"grant 30C", "grant 20C", "grant 2F8", "clear capabilities"}}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+struct ReadOrderCase {
+  IdTriple users;
+  IdTriple groups;
+  bool capabilities;
+  bool drop_first;
+};
+
+class PrivilegeReadOrderTest : public ::testing::TestWithParam<ReadOrderCase> {};
+
+TEST_P(PrivilegeReadOrderTest, OnlyARaisedProcessThatIsNoRealRootDropsBeforeReading) {
+  testing::FakePortSystem system;
+  system.users = GetParam().users;
+  system.groups = GetParam().groups;
+  system.capabilities = GetParam().capabilities;
+  EXPECT_EQ(MustDropPrivilegesBeforeReading(system), GetParam().drop_first);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Processes, PrivilegeReadOrderTest,
+    ::testing::Values(ReadOrderCase{{1000, 1000, 1000}, {100, 100, 100}, false, false},
+                      ReadOrderCase{{1000, 0, 0}, {100, 100, 100}, true, true},
+                      ReadOrderCase{{1000, 1000, 0}, {100, 100, 100}, false, true},
+                      ReadOrderCase{{1000, 1000, 1000}, {100, 0, 0}, false, true},
+                      ReadOrderCase{{1000, 1000, 1000}, {100, 100, 100}, true, true},
+                      ReadOrderCase{{0, 0, 0}, {0, 0, 0}, true, false}));
 
 TEST_F(PortBackendTest, GroupIdentityGoesBeforeTheUserIdentity) {
   system.users = {1000, 0, 0};
@@ -118,16 +175,31 @@ TEST_F(PortBackendTest, WritesGoOutOnlyToPermittedPortsAndARefusalIsReportedOnce
   port.WritePort(0x30C, 0xC8);
   port.WritePort(0x20C, 0xC0);
   EXPECT_FALSE(opened.card->WriteFailed());
+  EXPECT_EQ(opened.card->Refusal(0x20C), std::nullopt);
   port.WritePort(0x2F8, 0x00);
   port.WritePort(0x2F8, 0xC8);
-  port.WritePort(0x378, 0x00);
+  port.WritePort(0xCF9, 0x00);
   port.WritePort(0x30C, 0x88);
 
   EXPECT_EQ(system.calls, (Calls{"out 30C C8", "out 20C C0", "out 30C 88"}));
   EXPECT_TRUE(opened.card->WriteFailed());
+  const std::string refusal =
+      " is refused: the card is at 0x30C or 0x20C, and only a program run by root itself may "
+      "write another port";
   EXPECT_EQ(report.str(),
-            "orvaltic: I/O port 0x2F8 was not opened when the program started; writes to it are "
-            "refused until the program is started again\n"
+            "orvaltic: I/O port 0x2F8" + refusal + "\norvaltic: I/O port 0xCF9" + refusal + "\n");
+  EXPECT_EQ(opened.card->Refusal(0x378), "orvaltic: I/O port 0x378" + refusal);
+}
+
+TEST_F(PortBackendTest, ARealRootWritesThePortsItNamedAndIsToldWhyAnotherIsRefused) {
+  system.users = {0, 0, 0};
+  OpenedCard opened = Open({0x2F8});
+  ASSERT_NE(opened.card, nullptr);
+  system.calls.clear();
+  opened.card->WritePort(0x2F8, 0xC8);
+  opened.card->WritePort(0x378, 0x00);
+  EXPECT_EQ(system.calls, (Calls{"out 2F8 C8"}));
+  EXPECT_EQ(report.str(),
             "orvaltic: I/O port 0x378 was not opened when the program started; writes to it are "
             "refused until the program is started again\n");
 }
