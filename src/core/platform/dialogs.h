@@ -20,6 +20,7 @@ struct FileDialogOptions {
   std::string default_extension;   // without the point, appended when the user typed none
   bool must_exist = false;         // open: the path and the file must exist
   bool confirm_overwrite = false;  // save: ask before replacing an existing file
+  bool path_must_exist = true;     // the folder of the chosen file must exist
 };
 
 // The modal dialogs the program shows. Every call blocks until the user answers; timers keep

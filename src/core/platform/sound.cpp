@@ -1,13 +1,18 @@
 #include "core/platform/sound.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
 #include <numbers>
 #include <optional>
+#include <utility>
 
 namespace orvaltic {
 namespace {
@@ -83,17 +88,37 @@ bool IsPcmFormat(std::string_view fmt) {
 // that runs past the end of what it was given.
 constexpr std::size_t kProbeBytes = std::size_t{4} << 20;
 
+// Only a regular file is read. The open does not wait: a FIFO or a device named as the wave
+// file would otherwise block the GUI thread, and its timers with it, until someone writes to
+// it; like a missing file, it plays the default sound instead.
 std::optional<std::string> ReadPrefix(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
     return std::nullopt;
   }
-  std::string bytes(kProbeBytes, '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (in.bad()) {
-    return std::nullopt;
+  struct stat info {};
+  std::optional<std::string> bytes;
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    std::string prefix(kProbeBytes, '\0');
+    std::size_t have = 0;
+    bool failed = false;
+    while (have < prefix.size()) {
+      const ssize_t got = ::read(fd, prefix.data() + have, prefix.size() - have);
+      if (got < 0 && errno == EINTR) {
+        continue;
+      }
+      failed = got < 0;
+      if (got <= 0) {
+        break;
+      }
+      have += static_cast<std::size_t>(got);
+    }
+    if (!failed) {
+      prefix.resize(have);
+      bytes = std::move(prefix);
+    }
   }
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  ::close(fd);
   return bytes;
 }
 

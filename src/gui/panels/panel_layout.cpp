@@ -1,5 +1,7 @@
 #include "gui/panels/panel_layout.h"
 
+#include <QStringList>
+
 #include <stdexcept>
 
 #include "gui/platform/qt_convert.h"
@@ -8,6 +10,8 @@
 namespace orvaltic::gui {
 
 namespace {
+
+const char kCaptionIsValueProperty[] = "captionIsValue";
 
 QFont FontOf(const TextLook& look) {
   FontSpec font;
@@ -54,16 +58,35 @@ QWidget* MakeWidget(const ControlSpec& control, QWidget* parent) {
 
 }  // namespace
 
-QString AccessibleNameFor(const std::string& caption, const std::string& hint,
-                          const std::string& fallback) {
-  const QString trimmed = FromCoreText(caption).trimmed();
-  if (!trimmed.isEmpty()) {
-    return trimmed;
+QString AccessibleNameFor(const ControlSpec& control) {
+  if (!control.accessible_name.empty()) {
+    return FromCoreText(control.accessible_name);
   }
-  if (!hint.empty()) {
-    return FromCoreText(hint);
+  return FromCoreText(control.caption).trimmed();
+}
+
+QString AccessibleDescriptionFor(const QString& name, const std::string& caption,
+                                 const std::string& hint, bool caption_is_value) {
+  QStringList parts;
+  if (caption_is_value) {
+    const QString value = FromCoreText(caption).trimmed();
+    if (!value.isEmpty()) {
+      parts << value;
+    }
   }
-  return FromCoreText(fallback);
+  const QString tip = FromCoreText(hint);
+  if (!tip.isEmpty() && tip != name && !parts.contains(tip)) {
+    parts << tip;
+  }
+  return parts.join(QStringLiteral(", "));
+}
+
+void SetCaptionIsValue(QWidget& widget, bool caption_is_value) {
+  widget.setProperty(kCaptionIsValueProperty, caption_is_value);
+}
+
+bool CaptionIsValue(const QWidget& widget) {
+  return widget.property(kCaptionIsValueProperty).toBool();
 }
 
 Color LightOnColor(const std::string& light_name) {
@@ -90,11 +113,13 @@ std::map<std::string, QWidget*> BuildControls(QWidget& window, const PanelLayout
     widget->setObjectName(QString::fromStdString(control.name));
     widget->setGeometry(control.left, control.top, control.width, control.height);
     widget->setFont(FontOf(control.text));
-    widget->setToolTip(FromCoreText(control.hint));
-    widget->setAccessibleName(
-        AccessibleNameFor(control.caption, control.hint, control.accessible_name));
+    widget->setToolTip(PlainToolTip(FromCoreText(control.hint)));
+    const QString accessible_name = AccessibleNameFor(control);
+    widget->setAccessibleName(accessible_name);
+    SetCaptionIsValue(*widget, control.caption_is_value);
     if (control.kind != ControlKind::kLight) {
-      widget->setAccessibleDescription(FromCoreText(control.hint));
+      widget->setAccessibleDescription(AccessibleDescriptionFor(
+          accessible_name, control.caption, control.hint, control.caption_is_value));
     }
     if (control.reports_mouse_move) {
       widget->setMouseTracking(true);

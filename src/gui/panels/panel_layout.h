@@ -51,8 +51,13 @@ struct ControlSpec {
   bool reports_click = false;       // a click is reported under `name`, or `reports_as`
   std::string reports_as;           // the name a click reports when not the control's own
   bool reports_mouse_move = false;  // moving the mouse over it is reported under `name`
-  // What a screen reader calls a control without caption and hint (lights, frames).
+  // What a screen reader calls the control: what it does or shows, in words, whatever its
+  // caption (a "+" or "<" says nothing). Empty only for a fixed caption label, which is
+  // called by its caption.
   std::string accessible_name;
+  // The caption is a value the control shows (a frequency, a preset number, a time): the
+  // screen reader hears it in the description, after the name.
+  bool caption_is_value = false;
 };
 
 // A front panel window as designed: the caption, client size and background of the window
@@ -67,10 +72,18 @@ struct PanelLayout {
   std::vector<ControlSpec> controls;
 };
 
-// The accessible name of a control: its caption without surrounding blanks, or its hint when
-// it has no caption, or the fallback.
-QString AccessibleNameFor(const std::string& caption, const std::string& hint,
-                          const std::string& fallback = {});
+// The accessible name of a control as designed: its own, else its caption without
+// surrounding blanks.
+QString AccessibleNameFor(const ControlSpec& control);
+
+// The accessible description of a control that is not a light: the value its caption shows,
+// if it is one, and its hint, each once and leaving out what the name already says.
+QString AccessibleDescriptionFor(const QString& name, const std::string& caption,
+                                 const std::string& hint, bool caption_is_value);
+
+// Marks `widget` as showing a value in its caption, for whoever renders it later.
+void SetCaptionIsValue(QWidget& widget, bool caption_is_value);
+bool CaptionIsValue(const QWidget& widget);
 
 // The colour a light shows when it is on: red for the power light, lime for the others.
 Color LightOnColor(const std::string& light_name);

@@ -35,8 +35,8 @@ void SetCaption(QWidget& widget, const QString& caption) {
   }
 }
 
-// The caption and hint with the accessible name and description that follow from them. The
-// fallback name is what the control was built with when it has neither.
+// The caption and hint with the accessible description that follows from them. The
+// accessible name says what the control is and stays as built.
 void SetCaptionAndHint(QWidget& widget, const std::string& caption, const std::string& hint,
                        const std::string* last_caption, const std::string* last_hint) {
   const bool caption_changed = Changed(caption, last_caption);
@@ -45,28 +45,18 @@ void SetCaptionAndHint(QWidget& widget, const std::string& caption, const std::s
     SetCaption(widget, FromCoreText(caption));
   }
   if (hint_changed) {
-    widget.setToolTip(FromCoreText(hint));
-    widget.setAccessibleDescription(FromCoreText(hint));
+    widget.setToolTip(PlainToolTip(FromCoreText(hint)));
   }
   if (caption_changed || hint_changed) {
-    QString name = AccessibleNameFor(caption, hint);
-    if (name.isEmpty()) {
-      name = widget.property("fallbackAccessibleName").toString();
-    }
-    widget.setAccessibleName(name);
+    widget.setAccessibleDescription(
+        AccessibleDescriptionFor(widget.accessibleName(), caption, hint, CaptionIsValue(widget)));
   }
 }
 
 }  // namespace
 
 PanelRenderer::PanelRenderer(QWidget& window, std::map<std::string, QWidget*> controls)
-    : window_(window), controls_(std::move(controls)), bordered_flags_(window.windowFlags()) {
-  // A control shows its designed accessible name again whenever its caption and hint are
-  // both empty.
-  for (auto& [name, widget] : controls_) {
-    widget->setProperty("fallbackAccessibleName", widget->accessibleName());
-  }
-}
+    : window_(window), controls_(std::move(controls)), bordered_flags_(window.windowFlags()) {}
 
 QWidget* PanelRenderer::Control(const std::string& name) const {
   const auto found = controls_.find(name);

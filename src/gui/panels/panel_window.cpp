@@ -1,5 +1,7 @@
 #include "gui/panels/panel_window.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -20,6 +22,16 @@ constexpr Qt::WindowFlags kPanelWindowFlags =
     Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
     Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint;
 
+// A front panel is a window to a screen reader, named by its caption. Without this factory
+// Qt presents a plain widget, top-level or not, as a filler.
+QAccessibleInterface* PanelWindowAccessible(const QString& class_name, QObject* object) {
+  if (class_name != QLatin1String(PanelWindow::staticMetaObject.className())) {
+    return nullptr;
+  }
+  auto* window = qobject_cast<QWidget*>(object);
+  return window != nullptr ? new QAccessibleWidget(window, QAccessible::Window) : nullptr;
+}
+
 template <typename Widget, typename Signal, typename Report>
 bool ConnectAs(QWidget* widget, Signal signal, Report report) {
   if (auto* typed = qobject_cast<Widget*>(widget)) {
@@ -39,6 +51,11 @@ PanelWindow::PanelWindow(const PanelLayout& layout, PanelSurface& surface,
       menu_(menu),
       events_(events),
       renderer_(*this, BuildControls(*this, layout)) {
+  static const bool kAccessibleAsWindow = [] {
+    QAccessible::installFactory(&PanelWindowAccessible);
+    return true;
+  }();
+  static_cast<void>(kAccessibleAsWindow);
   setObjectName(QString::fromStdString(layout.window_name));
   setWindowTitle(FromCoreText(layout.caption));
   setFixedSize(layout.client_width, layout.client_height);

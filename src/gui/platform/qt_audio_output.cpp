@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace orvaltic::gui {
 
@@ -16,7 +17,13 @@ QtAudioOutput::~QtAudioOutput() {
 
 bool QtAudioOutput::PlayFile(const std::string& path, bool loop) {
   const QString local = QFile::decodeName(QByteArray::fromStdString(path));
-  Play(QUrl::fromLocalFile(QDir(QDir::currentPath()).absoluteFilePath(local)), loop);
+  const QFileInfo file(QDir(QDir::currentPath()).absoluteFilePath(local));
+  // Qt's loader opens the file with a blocking read: a FIFO or a device would hang it, and
+  // with it the stop and the next play. Only a regular file goes there.
+  if (!file.isFile()) {
+    return false;
+  }
+  Play(QUrl::fromLocalFile(file.absoluteFilePath()), loop);
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QStringList>
@@ -57,6 +58,34 @@ QString FromCorePath(const std::string& path) {
 std::string ToCorePath(const QString& path) {
   return QFile::encodeName(path).toStdString();
 }
+
+// Qt's file dialog takes a name in a folder that does not exist. This one refuses it, with
+// a box, and stays open for another choice.
+class PathCheckingFileDialog : public QFileDialog {
+ public:
+  PathCheckingFileDialog(QWidget* parent, const QString& caption, bool path_must_exist)
+      : QFileDialog(parent, caption), path_must_exist_(path_must_exist) {}
+
+  void accept() override {
+    const QStringList files = selectedFiles();
+    if (path_must_exist_ && !files.isEmpty()) {
+      const QFileInfo chosen(files.first());
+      if (!chosen.isDir() && !QFileInfo(chosen.absolutePath()).isDir()) {
+        QMessageBox box(QMessageBox::Warning, windowTitle(),
+                        QDir::toNativeSeparators(chosen.absoluteFilePath()) +
+                            QStringLiteral("\nPath does not exist.\nCheck the path and try again."),
+                        QMessageBox::Ok, this);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+        return;
+      }
+    }
+    QFileDialog::accept();
+  }
+
+ private:
+  bool path_must_exist_;
+};
 
 }  // namespace
 
@@ -120,7 +149,8 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const std::string& text, MessageKind
 
 std::unique_ptr<QFileDialog> MakeFileDialog(const FileDialogOptions& options, bool save,
                                             QWidget* parent) {
-  auto dialog = std::make_unique<QFileDialog>(parent, FromCoreText(options.title));
+  auto dialog = std::make_unique<PathCheckingFileDialog>(parent, FromCoreText(options.title),
+                                                         options.path_must_exist);
   dialog->setOption(QFileDialog::DontUseNativeDialog, true);
   dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog->setFileMode(!save && options.must_exist ? QFileDialog::ExistingFile
@@ -193,14 +223,18 @@ void QtDialogs::Beep() {
 std::optional<std::string> QtDialogs::InputQuery(const std::string& caption,
                                                  const std::string& prompt,
                                                  const std::string& text) {
-  bool ok = false;
-  const QString answer =
-      QInputDialog::getText(Parent(), FromCoreText(caption), FromCoreText(prompt),
-                            QLineEdit::Normal, FromCoreText(text), &ok);
-  if (!ok) {
+  QInputDialog dialog(Parent());
+  dialog.setWindowTitle(FromCoreText(caption));
+  dialog.setLabelText(FromCoreText(prompt));
+  dialog.setTextValue(FromCoreText(text));
+  // The prompt is shown as it is, never read as markup.
+  for (QLabel* label : dialog.findChildren<QLabel*>()) {
+    label->setTextFormat(Qt::PlainText);
+  }
+  if (dialog.exec() != QDialog::Accepted) {
     return std::nullopt;
   }
-  return ToCoreText(answer);
+  return ToCoreText(dialog.textValue());
 }
 
 std::optional<std::string> QtDialogs::RunFileDialog(const FileDialogOptions& options, bool save) {

@@ -89,4 +89,12 @@ std::string ToCoreText(const QString& text) {
   return text.toUtf8().toStdString();
 }
 
+QString PlainToolTip(const QString& text) {
+  if (text.isEmpty()) {
+    return {};
+  }
+  return QStringLiteral("<p style=\"white-space:pre\">") + text.toHtmlEscaped() +
+         QStringLiteral("</p>");
+}
+
 }  // namespace orvaltic::gui

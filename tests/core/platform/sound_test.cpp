@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -134,7 +135,7 @@ TEST(DefaultChimeWaveTest, EveryCutInsideTheHeaderIsRejected) {
   EXPECT_TRUE(IsPlayableWave(wave.substr(0, 46)));
 }
 
-enum class FileKind { kNone, kWave, kGarbage, kMissing, kFolder };
+enum class FileKind { kNone, kWave, kGarbage, kMissing, kFolder, kFifo };
 
 struct PlayCase {
   const char* what;
@@ -172,6 +173,10 @@ class SoundPlayerTest : public ::testing::TestWithParam<PlayCase> {
         return path;
       case FileKind::kFolder:
         std::filesystem::create_directory(path);
+        return path;
+      case FileKind::kFifo:
+        // Nobody writes to it: a blocking open would never return.
+        EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0);
         return path;
     }
     return path;
@@ -231,6 +236,7 @@ INSTANTIATE_TEST_SUITE_P(
                  true,
                  {"stop", "loop default"},
                  false},
+        PlayCase{"a fifo", FileKind::kFifo, kSndAsync, true, {"stop", "once default"}, false},
         PlayCase{"device refuses",
                  FileKind::kWave,
                  kSndAsync | kSndLoop,

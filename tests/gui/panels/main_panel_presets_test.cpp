@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/radio/card_decoder.h"
+#include "gui/platform/text_codec.h"
 #include "radio_window_fixture.h"
 #include "support/recording_port.h"
 
@@ -64,7 +65,7 @@ TEST_F(MainPanelPresetsTest, ARecalledPresetLightsItsButtonAndShowsItsStation) {
   EXPECT_EQ(Named<QLabel>("PresetDisplay").text(), "3");
   auto& display = Named<BevelPanel>("FreqPanel");
   EXPECT_EQ(display.Caption(), "101.100");
-  EXPECT_EQ(display.toolTip(), "City FM 101");
+  EXPECT_EQ(display.toolTip(), PlainToolTip(QStringLiteral("City FM 101")));
 
   // The next page: its captions, and no light, since preset 3 is not on it.
   Click("Next10Btn");

@@ -3,19 +3,24 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "gui/panels/main_panel_layout.h"
 #include "gui/panels/panel_widgets.h"
 #include "gui/panels/popup_menu_view.h"
 #include "gui/platform/qt_convert.h"
+#include "gui/platform/text_codec.h"
 #include "recording_panel_events.h"
 
 namespace orvaltic::gui {
@@ -146,18 +151,48 @@ TEST_F(MainPanelWindowTest, HasEveryControlInItsGroupWithCaptionHintAndAccessibl
     ASSERT_NE(&widget, &window_);
     EXPECT_EQ(widget.parentWidget()->objectName(), QString::fromLatin1(row.parent));
     EXPECT_EQ(Caption(widget), QString::fromLatin1(row.caption));
-    EXPECT_EQ(widget.toolTip(), QString::fromLatin1(row.hint));
+    EXPECT_EQ(widget.toolTip(), PlainToolTip(QString::fromLatin1(row.hint)));
     EXPECT_FALSE(widget.accessibleName().isEmpty());
-    const QString caption = QString::fromLatin1(row.caption).trimmed();
-    if (!caption.isEmpty()) {
-      EXPECT_EQ(widget.accessibleName(), caption);
-    } else if (*row.hint != '\0') {
-      EXPECT_EQ(widget.accessibleName(), QString::fromLatin1(row.hint));
-    }
-    if (*row.hint != '\0') {
-      EXPECT_EQ(widget.accessibleDescription(), QString::fromLatin1(row.hint));
-    }
   }
+}
+
+// A screen reader tells the controls apart by their names alone: every control the user can
+// act on, and every light, has its own name in words, never a bare caption such as "-", "<" or "A".
+// The panel itself is a window named by its caption.
+TEST_F(MainPanelWindowTest, EveryInteractiveControlHasADistinctNameInWords) {
+  std::map<QString, std::string> seen;
+  for (const ControlSpec& control : MainPanelLayout().controls) {
+    // Caption labels inside an overlay are part of it: they report the overlay's click.
+    const bool acts =
+        (control.reports_click && control.reports_as.empty()) || control.reports_mouse_move;
+    if (!acts && control.kind != ControlKind::kLight) {
+      continue;
+    }
+    SCOPED_TRACE(control.name);
+    QAccessibleInterface* iface =
+        QAccessible::queryAccessibleInterface(&Named(control.name.c_str()));
+    ASSERT_NE(iface, nullptr);
+    const QString name = iface->text(QAccessible::Name);
+    static const QRegularExpression kWord(QStringLiteral("[A-Za-z]{2,}"));
+    EXPECT_TRUE(name.contains(kWord)) << name.toStdString();
+    EXPECT_NE(name, QString::fromStdString(control.caption).trimmed());
+    const auto [other, inserted] = seen.emplace(name, control.name);
+    EXPECT_TRUE(inserted) << name.toStdString() << " also names " << other->second;
+  }
+  EXPECT_GE(seen.size(), 40U);
+  for (const char* name :
+       {"Volume down", "Volume up", "Previous 10 presets", "Next 10 presets", "Tune down",
+        "Fine tune up", "Scan up", "Alarm status", "Snooze status", "Power", "Mute", "Memory",
+        "Direct frequency access", "Preset 3", "Power light"}) {
+    EXPECT_TRUE(seen.contains(QString::fromLatin1(name))) << name;
+  }
+
+  QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(&window_);
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(panel->role(), QAccessible::Window);
+  EXPECT_EQ(panel->text(QAccessible::Name), "S1");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(&Named("ScanUpBtn"))->role(),
+            QAccessible::Button);
 }
 
 TEST_F(MainPanelWindowTest, CaptionLabelsSitUnderTheirButtonsAndTheOverlaysHoldTheirCaptions) {
@@ -278,7 +313,7 @@ TEST_F(MainPanelWindowTest, RenderingShowsTheSurfaceOnTheWidgets) {
   surface_.Presets[2].hint = "Caf\xC3\xA9 FM";  // UTF-8
   surface_.Presets[4].hint = "Caf\xE9 Radio";   // Windows-1252
   surface_.FreqPanel.caption = "98.500";
-  surface_.FreqPanel.hint = "Jazz";
+  surface_.FreqPanel.hint = "<h1>Jazz</h1><img src=\"a.png\">";
   surface_.FreqPanel.font = {"Times New Roman", 24, true, true, false, false, kLime};
   surface_.FreqPanel.color = 0x800000;  // navy
   surface_.PresetDisplay = {"3", "", kLime, true};
@@ -295,13 +330,17 @@ TEST_F(MainPanelWindowTest, RenderingShowsTheSurfaceOnTheWidgets) {
   EXPECT_EQ(Panel("Preset3Light").accessibleDescription(), "on");
   EXPECT_EQ(Panel("Preset4Light").accessibleDescription(), "off");
   EXPECT_EQ(Caption(Named("Preset3")), "  23");
-  EXPECT_EQ(Named("Preset3").accessibleName(), "23");
-  EXPECT_EQ(Named("Preset3").toolTip(), QString::fromUtf8("Caf\xC3\xA9 FM"));
-  EXPECT_EQ(Named("Preset5").toolTip(), QString::fromUtf8("Caf\xC3\xA9 Radio"));
+  EXPECT_EQ(Named("Preset3").accessibleName(), "Preset 3");
+  EXPECT_EQ(Named("Preset3").accessibleDescription(), QString::fromUtf8("23, Caf\xC3\xA9 FM"));
+  EXPECT_EQ(Named("Preset3").toolTip(), PlainToolTip(QString::fromUtf8("Caf\xC3\xA9 FM")));
+  EXPECT_EQ(Named("Preset5").toolTip(), PlainToolTip(QString::fromUtf8("Caf\xC3\xA9 Radio")));
 
+  // A station name that looks like markup is shown as typed.
   BevelPanel& display = Panel("FreqPanel");
   EXPECT_EQ(display.Caption(), "98.500");
-  EXPECT_EQ(display.toolTip(), "Jazz");
+  EXPECT_EQ(display.toolTip(), PlainToolTip(QStringLiteral("<h1>Jazz</h1><img src=\"a.png\">")));
+  EXPECT_EQ(display.accessibleName(), "Frequency display");
+  EXPECT_EQ(display.accessibleDescription(), "98.500, <h1>Jazz</h1><img src=\"a.png\">");
   EXPECT_EQ(display.font().family(), "Times New Roman");
   EXPECT_EQ(display.font().pointSize(), 24);
   EXPECT_TRUE(display.font().bold());
@@ -335,20 +374,21 @@ TEST_F(MainPanelWindowTest, RenderingTouchesOnlyWhatChanged) {
   EXPECT_EQ(Panel("MuteBtnLight").FillColor(), QColor(0, 255, 0));
 }
 
-TEST_F(MainPanelWindowTest, AnEmptyCaptionFallsBackToTheHintForScreenReaders) {
+// The name says what a control is and stays; what it shows is read after it.
+TEST_F(MainPanelWindowTest, ShownValuesGoToTheDescriptionAndNamesStay) {
   window_.Render();
   surface_.AlarmDisplayLabel.caption = "A";
   window_.Render();
-  EXPECT_EQ(Named("AlarmDisplayLabel").accessibleName(), "A");
+  EXPECT_EQ(Named("AlarmDisplayLabel").accessibleName(), "Show alarm status");
+  EXPECT_EQ(Named("AlarmDisplayLabel").accessibleDescription(), "A, Click to show Alarm status");
   surface_.AlarmDisplayLabel.caption = " ";
   window_.Render();
-  EXPECT_EQ(Named("AlarmDisplayLabel").accessibleName(), "Click to show Alarm status");
-  surface_.FreqPanel.caption = "107.900";
+  EXPECT_EQ(Named("AlarmDisplayLabel").accessibleDescription(), "Click to show Alarm status");
+  surface_.Label1.hint = "<b>My</b>.CFG";
   window_.Render();
-  EXPECT_EQ(Named("FreqPanel").accessibleName(), "107.900");
-  surface_.FreqPanel.caption.clear();
-  window_.Render();
-  EXPECT_EQ(Named("FreqPanel").accessibleName(), "Frequency display");
+  EXPECT_EQ(Named("Label1").accessibleName(), "FM band");
+  EXPECT_EQ(Named("Label1").accessibleDescription(), "<b>My</b>.CFG");
+  EXPECT_EQ(Named("Label1").toolTip(), PlainToolTip(QStringLiteral("<b>My</b>.CFG")));
 }
 
 TEST_F(MainPanelWindowTest, RenderingPlacesSizesAndFramesTheWindow) {

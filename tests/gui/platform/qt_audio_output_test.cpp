@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include <sys/stat.h>
+
 namespace orvaltic::gui {
 namespace {
 
@@ -72,6 +74,28 @@ TEST(QtAudioOutputTest, AFileQtCannotLoadFallsBackToTheChime) {
   ASSERT_TRUE(QTest::qWaitFor(
       [&] { return !output.ChimeUrl().isEmpty() && output.Effect().source() == output.ChimeUrl(); },
       10000));
+  EXPECT_EQ(output.Effect().loopCount(), static_cast<int>(QSoundEffect::Infinite));
+  output.Stop();
+  WaitUntilLoaded(output);
+}
+
+// A FIFO nobody writes to, named as the wave file: neither the check nor Qt's loader may open
+// it, since both would wait for a writer. The call returns and the chime plays.
+TEST(QtAudioOutputTest, AFifoPlaysTheChimeWithoutOpeningIt) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const std::string fifo =
+      QFile::encodeName(dir.filePath(QStringLiteral("alarm.wav"))).toStdString();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+
+  QtAudioOutput output;
+  EXPECT_FALSE(output.PlayFile(fifo, /*loop=*/false));
+  EXPECT_TRUE(output.Effect().source().isEmpty());
+
+  SoundPlayer player(output);
+  EXPECT_FALSE(player.PlaySound(fifo, kSndAsync | kSndLoop));
+  ASSERT_FALSE(output.ChimeUrl().isEmpty());
+  EXPECT_EQ(output.Effect().source(), output.ChimeUrl());
   EXPECT_EQ(output.Effect().loopCount(), static_cast<int>(QSoundEffect::Infinite));
   output.Stop();
   WaitUntilLoaded(output);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTextDocument>
+
 #include <ostream>
 #include <set>
 #include <string>
@@ -86,6 +88,21 @@ TEST(TextCodecTest, TypedTextGoesToTheCoreAsUtf8) {
   EXPECT_EQ(ToCoreText(FromCoreText("K\xF6ln")), "K\xC3\xB6ln");
   const std::string utf8 = "\xE2\x82\xAC 1";
   EXPECT_EQ(ToCoreText(FromCoreText(utf8)), utf8);
+}
+
+// What the tool tip window shows is the tip read as markup: it must give back the text itself,
+// including text that is markup, entities and runs of blanks.
+TEST(TextCodecTest, ToolTipsShowTheTextLiterally) {
+  for (const char* text : {"<h1>Jazz</h1>", "<img src=\"/etc/passwd\">", "Rock &amp; Roll & Co",
+                           "  two  blanks ", "first\nsecond", "Caf\xC3\xA9 <b>FM"}) {
+    const QString plain = QString::fromUtf8(text);
+    const QString tip = PlainToolTip(plain);
+    EXPECT_TRUE(Qt::mightBeRichText(tip)) << text;
+    QTextDocument shown;
+    shown.setHtml(tip);
+    EXPECT_EQ(shown.toPlainText().replace(QChar::LineSeparator, QLatin1Char('\n')), plain) << text;
+  }
+  EXPECT_TRUE(PlainToolTip(QString()).isEmpty());
 }
 
 }  // namespace

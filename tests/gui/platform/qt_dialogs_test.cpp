@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSortFilterProxyModel>
@@ -125,6 +126,9 @@ TEST(QtDialogsTest, InputQueryGivesTheTextOrNothing) {
       ASSERT_NE(input, nullptr);
       EXPECT_EQ(input->windowTitle(), "Direct Access");
       EXPECT_EQ(input->labelText(), "Frequency:");
+      for (const QLabel* label : input->findChildren<QLabel*>()) {
+        EXPECT_EQ(label->textFormat(), Qt::PlainText);
+      }
       EXPECT_EQ(input->textValue(), "99.500");
       input->setTextValue(QString::fromUtf8("101.1 \xC3\xA9"));
       input->accept();
@@ -261,6 +265,26 @@ TEST_F(FileDialogTest, SaveAppendsTheDefaultExtensionAndAsksBeforeReplacing) {
     EXPECT_EQ(dialogs.SaveFileName(options),
               QFile::encodeName(dir_.filePath("b.CFG")).toStdString());
   }
+}
+
+// A name in a folder that does not exist is refused with a box naming it as typed, markup
+// and all; the dialog stays open for the next try.
+TEST_F(FileDialogTest, SaveRefusesAFolderThatDoesNotExist) {
+  QtDialogs dialogs([](int) {});
+  FileDialogOptions options = Options();
+  options.file_name = QFile::encodeName(dir_.filePath("new")).toStdString();
+  ModalDriver driver({TypeFileName(QStringLiteral("<b>missing</b>/mine")),
+                      [](QWidget* modal) {
+                        auto* box = qobject_cast<QMessageBox*>(modal);
+                        ASSERT_NE(box, nullptr);
+                        EXPECT_EQ(box->textFormat(), Qt::PlainText);
+                        EXPECT_TRUE(box->text().contains(QStringLiteral("<b>missing</b>")));
+                        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+                      },
+                      TypeFileName(QStringLiteral("mine"))});
+  EXPECT_EQ(dialogs.SaveFileName(options),
+            QFile::encodeName(dir_.filePath("mine.CFG")).toStdString());
+  EXPECT_FALSE(QDir(dir_.filePath(QStringLiteral("<b>missing</b>"))).exists());
 }
 
 TEST_F(FileDialogTest, OpenMayBeCancelled) {
