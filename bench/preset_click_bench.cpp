@@ -107,6 +107,11 @@ class NoAppHost : public AppHost {
   void MinimizeApplication() override {}
 };
 
+class NoForms : public ModalForms {
+ public:
+  void ShowModal(ModalForm /*form*/) override {}
+};
+
 // An empty folder of its own, so that no settings file of the machine is read or written.
 class ScratchFolder {
  public:
@@ -152,7 +157,8 @@ struct Radio {
   NoSound sound;
   NoHelp help;
   NoAppHost app;
-  RadioController controller{Platform{port, timers, clock, dialogs, sound, help, app},
+  NoForms forms;
+  RadioController controller{Platform{port, timers, clock, dialogs, sound, help, app, forms},
                              folder.path()};
 };
 

@@ -17,10 +17,12 @@ RadioApplication::RadioApplication(IoPort& card, std::string working_folder)
         help_.WinHelp(controller_.HelpFileNames().ApplicationHelpFile(), kHelpContext,
                       static_cast<std::uint32_t>(context));
       }),
-      controller_(Platform{card, timers_, clock_, dialogs_, sound_, help_, app_host_},
+      controller_(Platform{card, timers_, clock_, dialogs_, sound_, help_, app_host_, forms_},
                   std::move(working_folder)),
-      main_panel_(controller_.Panels().Main(), controller_.Menu(), controller_.Events()) {
+      main_panel_(controller_.Panels().Main(), controller_.Menu(), controller_.Events()),
+      options_form_(controller_.OptionsForm(), controller_.Dispatcher()) {
   controller_.FormCreate();
+  forms_.Register(ModalForm::kOptionsForm, options_form_);
   controller_.Dispatcher().SetAfterEvent([this] { main_panel_.Render(); });
 }
 

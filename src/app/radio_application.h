@@ -7,11 +7,13 @@
 #include "core/platform/help.h"
 #include "core/platform/io_port.h"
 #include "core/platform/sound.h"
+#include "gui/options/options_form.h"
 #include "gui/panels/main_panel_window.h"
 #include "gui/platform/qt_app_host.h"
 #include "gui/platform/qt_audio_output.h"
 #include "gui/platform/qt_clock.h"
 #include "gui/platform/qt_dialogs.h"
+#include "gui/platform/qt_modal_forms.h"
 #include "gui/platform/qt_timer_host.h"
 
 namespace orvaltic::app {
@@ -27,7 +29,8 @@ class NoHelpViewer : public Help {
 // card's port and the windows, wired so that every event re-renders the windows.
 class RadioApplication {
  public:
-  // Creates the windows, the main panel first; its creation blacks out the display. Settings
+  // Creates the windows, the main panel first (its creation blacks out the display), then the
+  // dialogs, which the controller shows through the modal forms. Settings
   // files are taken from `working_folder` ("" = the working directory).
   explicit RadioApplication(IoPort& card, std::string working_folder = "");
   RadioApplication(const RadioApplication&) = delete;
@@ -47,6 +50,7 @@ class RadioApplication {
 
   RadioController& Controller() { return controller_; }
   gui::TMainFrmRadio& MainPanel() { return main_panel_; }
+  gui::TOptionsForm& OptionsForm() { return options_form_; }
 
  private:
   gui::QtTimerHost timers_;
@@ -56,8 +60,10 @@ class RadioApplication {
   NoHelpViewer help_;
   gui::QtAppHost app_host_;
   gui::QtDialogs dialogs_;
+  gui::QtModalForms forms_;
   RadioController controller_;
   gui::TMainFrmRadio main_panel_;
+  gui::TOptionsForm options_form_;
   bool closing_ = false;
 };
 

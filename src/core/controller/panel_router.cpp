@@ -151,6 +151,7 @@ const RouteTable& PanelRouter::MenuItems() {
   static const RouteTable table = {
       {"OpenPresetFile1", &C::OpenPresetFile1Click},
       {"SavePresetFile1", &C::SavePresetFile1Click},
+      {"Options1", &C::Options1Click},
   };
   return table;
 }

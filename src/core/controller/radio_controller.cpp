@@ -62,10 +62,14 @@ void ApplyFontStyleWord(FontSpec& font, const std::string& word) {
 
 }  // namespace
 
-RadioController::RadioController(const Platform& platform, std::string working_folder)
+RadioController::RadioController(const Platform& platform, std::string working_folder,
+                                 std::ostream& settings_report)
     : platform_(platform),
       working_folder_(std::move(working_folder)),
       dispatcher_(platform.dialogs),
+      settings_reads_(settings_report),
+      options_form_(options_, panels_, platform.sound, SettingsPath(kOptionsFileName),
+                    &settings_reads_),
       router_(*this) {
   help_files_.SetApplicationHelpFile(kApplicationHelpFile);
 
@@ -115,10 +119,12 @@ void RadioController::FormCreate() {
 void RadioController::ReadSettingsFiles() {
   // Each reader on its own: an error in the presets file must not keep the options unread.
   dispatcher_.Run([this] {
-    ReadOrvalticCFGFile(SettingsPath(kDefaultPresetFileName), FileFields(), platform_.dialogs);
+    ReadOrvalticCFGFile(SettingsPath(kDefaultPresetFileName), FileFields(), platform_.dialogs,
+                        &settings_reads_);
   });
   dispatcher_.Run([this] {
-    ReadOrvalticOptionsFile(options_, panels_, platform_.dialogs, SettingsPath(kOptionsFileName));
+    ReadOrvalticOptionsFile(options_, panels_, platform_.dialogs, SettingsPath(kOptionsFileName),
+                            &settings_reads_);
   });
   PlacePanels();
 }
@@ -131,15 +137,14 @@ void RadioController::PlacePanels() {
 }
 
 void RadioController::StorePanelPosition() {
-  const PanelSurface* shown = &panels_.Main();
+  // The check mark is the record of which panel is shown.
   for (int style = 1; style <= kPanelCount; ++style) {
-    if (panels_.Style(style).visible) {
-      shown = &panels_.Style(style);
-      break;
+    if (menu_.Item("Style" + std::to_string(style)).checked) {
+      display_.PanelTop = panels_.Style(style).top;
+      display_.PanelLeft = panels_.Style(style).left;
+      return;
     }
   }
-  display_.PanelTop = shown->top;
-  display_.PanelLeft = shown->left;
 }
 
 void RadioController::FormActivate() {
@@ -153,13 +158,36 @@ void RadioController::FormPaint() {
   first_paint_ = false;
   preset_page_ = 1;
   panels_.SetFreqCaption(current_freq_text_);
+  ApplyBorderStyle();
+  // Only the main panel has a window so far, so no switch is made: for "Style 2" to "Style 7"
+  // the main panel stays shown with no item checked, as for a start-up style that names none.
+  if (options_.StartupStyle == "Style 1") {
+    UncheckStyles();
+    menu_.Item("Style1").checked = true;
+  }
+}
+
+void RadioController::ApplyBorderStyle() {
+  PanelSurface& main = panels_.Main();
+  main.border = display_.BorderStyleText == "bsSingle" ? BorderStyle::kSingle : BorderStyle::kNone;
+  // The main panel's client area follows its frame, whichever the border.
+  const FramePanel& frame = main.Frame("Panel1");
+  main.client_width = frame.width - 4;
+  main.client_height = frame.height - 4;
+}
+
+void RadioController::UncheckStyles() {
+  for (int style = 1; style <= kPanelCount; ++style) {
+    menu_.Item("Style" + std::to_string(style)).checked = false;
+  }
 }
 
 bool RadioController::CloseRadio() {
   if (panels_.Main().PwrBtnLight == kRed) {
     StorePanelPosition();
     // Throws on failure: the close ends here, the radio stays on.
-    SaveOrvalticCFGFile(SettingsPath(presets_.PresetFileName), FileFields(), panels_.Main());
+    SaveOrvalticCFGFile(SettingsPath(presets_.PresetFileName), FileFields(), panels_.Main(),
+                        &settings_reads_);
     const MessageResult answer = platform_.dialogs.MessageBox(
         kKeepRadioOnQuestion, MessageKind::kConfirmation, MessageButtons::kYesNoCancel);
     switch (answer) {
@@ -266,11 +294,15 @@ void RadioController::Label3Click() {
 }
 
 void RadioController::OpenPresetFile1Click() {
-  orvaltic::OpenPresetFile1Click(FileFields(), platform_.dialogs);
+  orvaltic::OpenPresetFile1Click(FileFields(), platform_.dialogs, &settings_reads_);
 }
 
 void RadioController::SavePresetFile1Click() {
-  orvaltic::SavePresetFile1Click(FileFields(), panels_.Main(), platform_.dialogs);
+  orvaltic::SavePresetFile1Click(FileFields(), panels_.Main(), platform_.dialogs, &settings_reads_);
+}
+
+void RadioController::Options1Click() {
+  platform_.forms.ShowModal(ModalForm::kOptionsForm);
 }
 
 void RadioController::Label1MouseMove(int style) {

@@ -2,14 +2,17 @@
 
 #include <array>
 #include <cstdint>
+#include <iostream>
 #include <memory>
 #include <set>
 #include <string>
 
 #include "core/alarm/alarm_times.h"
 #include "core/controller/app_host.h"
+#include "core/controller/modal_forms.h"
 #include "core/controller/panel_router.h"
 #include "core/options/options.h"
+#include "core/options/options_dialog.h"
 #include "core/panels/display_settings.h"
 #include "core/panels/panel_events.h"
 #include "core/panels/panel_set.h"
@@ -19,6 +22,7 @@
 #include "core/platform/dispatcher.h"
 #include "core/platform/help.h"
 #include "core/platform/io_port.h"
+#include "core/platform/settings_reads.h"
 #include "core/platform/sound.h"
 #include "core/platform/timer.h"
 #include "core/presets/preset_file.h"
@@ -37,6 +41,7 @@ struct Platform {
   Sound& sound;
   Help& help;
   AppHost& app;
+  ModalForms& forms;
 };
 
 inline constexpr char kApplicationHelpFile[] = "C:\\Orvaltic\\Orvaltic.HLP";
@@ -54,7 +59,10 @@ inline constexpr char kKeepRadioOnQuestion[] = "Keep radio on in background?";
 // the panel position reads where the user left the window.
 class RadioController {
  public:
-  explicit RadioController(const Platform& platform, std::string working_folder = "");
+  // `settings_report` is told when a save keeps a settings file that could not be read
+  // completely as NAME.bak.
+  explicit RadioController(const Platform& platform, std::string working_folder = "",
+                           std::ostream& settings_report = std::cerr);
   RadioController(const RadioController&) = delete;
   RadioController& operator=(const RadioController&) = delete;
   ~RadioController();
@@ -69,13 +77,19 @@ class RadioController {
   void ReadSettingsFiles();
   // Every panel, main first, to PanelTop/PanelLeft.
   void PlacePanels();
-  // PanelTop/PanelLeft := the position of the shown panel (the main panel when none is shown).
+  // PanelTop/PanelLeft := the position of the panel whose Style item is checked; with no item
+  // checked nothing changes.
   void StorePanelPosition();
   // Every activation of the main panel: the shown panel's position is stored.
   void FormActivate();
-  // The main panel's first paint (later paints do nothing): PresetPage := 1 and
-  // CurrentFreqText in every FreqPanel.
+  // The main panel's first paint (later paints do nothing): PresetPage := 1, CurrentFreqText
+  // in every FreqPanel, the stored border, and the start-up style's check mark.
   void FormPaint();
+  // The border read from the presets file: exactly "bsSingle" is a single border, anything
+  // else (an empty text when there was no file) none. Only the main panel is sized here.
+  void ApplyBorderStyle();
+  // Clears the check mark of every Style item.
+  void UncheckStyles();
   // The close sequence. Returns true when the program is to end (the host has been asked to
   // terminate); false when the user cancelled. A failed save of the presets file throws
   // InOutError: the close stops there with the radio still on.
@@ -94,6 +108,8 @@ class RadioController {
   void Label3Click();
   void OpenPresetFile1Click();
   void SavePresetFile1Click();
+  // Shows the options dialog modally.
+  void Options1Click();
   // The Label1 hint of panel `style` (only that panel's).
   void Label1MouseMove(int style = 1);
   // Close the overlay of panel `style` (each panel's overlays are its own).
@@ -179,6 +195,8 @@ class RadioController {
   PopupMenuModel& Menu() { return menu_; }
   const PopupMenuModel& Menu() const { return menu_; }
   Options& options() { return options_; }
+  // The options dialog's logic, created with the windows and reused.
+  OptionsDialog& OptionsForm() { return options_form_; }
   PresetStore& Presets() { return presets_; }
   DisplaySettings& Display() { return display_; }
   AlarmTimes& Alarm() { return alarm_; }
@@ -197,6 +215,8 @@ class RadioController {
   const std::string& WorkingFolder() const { return working_folder_; }
   // The path of a settings file: relative names are taken in the working folder.
   std::string SettingsPath(const std::string& file_name) const;
+  // The settings files this run could not read completely.
+  SettingsReads& SettingsFileReads() { return settings_reads_; }
 
  private:
   PresetFileFields FileFields();
@@ -207,6 +227,7 @@ class RadioController {
   std::string working_folder_;
   EventDispatcher dispatcher_;
   HelpFiles help_files_;
+  SettingsReads settings_reads_;
 
   Options options_;
   PresetStore presets_;
@@ -220,6 +241,7 @@ class RadioController {
 
   PanelSet panels_;
   PopupMenuModel menu_;
+  OptionsDialog options_form_;
   std::array<std::unique_ptr<Timer>, 7> timers_;
   // Writes to options_.CardPort as it stands at each write.
   std::unique_ptr<RadioCard> card_;

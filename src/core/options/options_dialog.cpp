@@ -30,8 +30,12 @@ std::string HexPortText(std::int32_t port) {
 }  // namespace
 
 OptionsDialog::OptionsDialog(Options& options, PanelSet& panels, Sound& sound,
-                             std::string file_path)
-    : options_(options), panels_(panels), sound_(sound), file_path_(std::move(file_path)) {}
+                             std::string file_path, SettingsReads* reads)
+    : options_(options),
+      panels_(panels),
+      sound_(sound),
+      file_path_(std::move(file_path)),
+      reads_(reads) {}
 
 void OptionsDialog::FormActivate() {
   closed_ = false;
@@ -71,7 +75,7 @@ void OptionsDialog::OKButtonClick() {
   ApplyFormBevel(panels_, options_.RaisedForm);
   options_.WaveFileName = controls_.WaveFileNameEdit;
   options_.AlarmTypeRadio = controls_.RadioRadioBtn;
-  SaveOrvalticOptionsFile(options_, file_path_);
+  SaveOrvalticOptionsFile(options_, file_path_, reads_);
   closed_ = true;
 }
 

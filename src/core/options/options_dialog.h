@@ -6,6 +6,7 @@
 
 #include "core/options/options.h"
 #include "core/panels/panel_set.h"
+#include "core/platform/settings_reads.h"
 #include "core/platform/sound.h"
 
 namespace orvaltic {
@@ -60,8 +61,10 @@ struct OptionsDialogControls {
 // what it showed last time.
 class OptionsDialog {
  public:
+  // OK saves through `reads` (the radio's record of settings files not read completely) when
+  // given, so that such a file is kept as .bak before it is replaced.
   OptionsDialog(Options& options, PanelSet& panels, Sound& sound,
-                std::string file_path = kOptionsFileName);
+                std::string file_path = kOptionsFileName, SettingsReads* reads = nullptr);
 
   OptionsDialogControls& controls() { return controls_; }
   const OptionsDialogControls& controls() const { return controls_; }
@@ -88,6 +91,7 @@ class OptionsDialog {
   PanelSet& panels_;
   Sound& sound_;
   std::string file_path_;
+  SettingsReads* reads_;
   OptionsDialogControls controls_;
   bool closed_ = false;
 };

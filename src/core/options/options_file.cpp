@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/options/form_bevel.h"
+#include "core/platform/errors.h"
 #include "core/platform/numbers.h"
 
 namespace orvaltic {
@@ -31,15 +32,28 @@ std::string RateField(double value) {
 }  // namespace
 
 void ReadOrvalticOptionsFile(Options& options, PanelSet& panels, Dialogs& dialogs,
-                             const std::string& path) {
+                             const std::string& path, SettingsReads* reads) {
   std::optional<TextFileReader> reader = TextFileReader::Open(path);
   if (!reader) {
+    if (reads != nullptr) {
+      reads->NoteUnreadable(path);
+    }
     dialogs.Beep();
     dialogs.MessageBox("File 'Orvaltic.OPT' not found.\r\nUsing default values.",
                        MessageKind::kInformation, MessageButtons::kOk);
     return;
   }
-  ReadOrvalticOptionsFile(options, panels, *reader);
+  try {
+    ReadOrvalticOptionsFile(options, panels, *reader);
+  } catch (const InOutError&) {
+    if (reads != nullptr) {
+      reads->NoteRead(path, false);
+    }
+    throw;
+  }
+  if (reads != nullptr) {
+    reads->NoteRead(path, reader->ReadWhole());
+  }
 }
 
 void ReadOrvalticOptionsFile(Options& options, PanelSet& panels, TextFileReader& reader) {
@@ -67,10 +81,11 @@ void WriteOrvalticOptions(const Options& options, TextFileWriter& writer) {
   writer.WriteLine(options.AlarmTypeRadio ? kTrue : kFalse);
 }
 
-void SaveOrvalticOptionsFile(const Options& options, const std::string& path) {
+void SaveOrvalticOptionsFile(const Options& options, const std::string& path,
+                             SettingsReads* reads) {
   TextFileWriter writer;
   WriteOrvalticOptions(options, writer);
-  writer.SaveTo(path);
+  SaveSettingsFile(reads, path, writer.Contents());
 }
 
 }  // namespace orvaltic

@@ -4,11 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdint>
+#include <filesystem>
 #include <random>
+#include <system_error>
 #include <utility>
 
 #include "core/platform/numbers.h"
@@ -20,6 +23,11 @@ constexpr char kEndOfFile = '\x1A';
 constexpr std::size_t kMaxFloatLength = 64;
 constexpr std::size_t kMaxIntegerLength = 32;
 constexpr int kInvalidNumericInput = 106;
+
+// Temporary names are "." + the target's name, shortened so that they stay within the name
+// limit, + "." + six letters or digits.
+constexpr std::size_t kMaxStem = 200;
+constexpr std::size_t kSuffixLength = 6;
 
 // Blanks, tabs, line ends and every other control byte below them.
 bool IsBlank(char c) {
@@ -80,7 +88,7 @@ std::string RandomSuffix() {
                            static_cast<std::uint64_t>(::getpid()));
   }();
   std::uniform_int_distribution<std::size_t> pick(0, sizeof(kChars) - 2);
-  std::string suffix(6, '\0');
+  std::string suffix(kSuffixLength, '\0');
   for (char& c : suffix) {
     c = kChars[pick(engine)];
   }
@@ -99,18 +107,90 @@ void SyncFolder(const std::string& folder_prefix, FileSystemCalls& calls) {
   calls.Close(fd);
 }
 
-}  // namespace
-
-TextFileReader::TextFileReader(std::string contents) : data_(std::move(contents)) {
-  // Nothing after the end-of-file byte is part of the file.
-  const std::size_t eof = data_.find(kEndOfFile);
-  if (eof != std::string::npos) {
-    data_.resize(eof);
-  }
-  end_ = data_.size();
+std::string TemporaryPrefix(const std::string& name) {
+  return "." + name.substr(0, kMaxStem) + ".";
 }
 
-std::optional<TextFileReader> TextFileReader::Open(const std::string& path) {
+bool IsAlphanumeric(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
+// Saves killed between creating their temporary file and renaming it leave the file behind, one
+// per kill and each as large as the target. Only our own regular files named exactly like our
+// temporaries of this target are removed.
+void RemoveStaleTemporaries(const PathParts& parts, FileSystemCalls& calls) {
+  const std::string prefix = TemporaryPrefix(parts.name);
+  const std::string folder = parts.folder_prefix.empty() ? "." : parts.folder_prefix;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() != prefix.size() + kSuffixLength || !name.starts_with(prefix) ||
+        !std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                     IsAlphanumeric)) {
+      continue;
+    }
+    const std::string path = parts.folder_prefix + name;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid()) {
+      calls.Unlink(path.c_str());
+    }
+  }
+}
+
+// Creates a new temporary file for `parts` with O_EXCL; throws InOutError when none can be made.
+int CreateTemporary(const PathParts& parts, unsigned mode, FileSystemCalls& calls,
+                    std::string& temp) {
+  constexpr int kMaxAttempts = 100;
+  int fd = -1;
+  for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
+    temp = parts.folder_prefix + TemporaryPrefix(parts.name) + RandomSuffix();
+    fd = calls.Open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd >= 0 || (errno != EEXIST && errno != EINTR)) {
+      break;
+    }
+  }
+  if (fd < 0) {
+    throw MakeInOutError(errno);
+  }
+  return fd;
+}
+
+}  // namespace
+
+TextFileReader::TextFileReader(std::string contents, TextReadLimits limits)
+    : buffer_(std::move(contents)), limits_(limits) {
+  SkipByteOrderMark();
+}
+
+TextFileReader::TextFileReader(int fd, TextReadLimits limits) : fd_(fd), limits_(limits) {}
+
+TextFileReader::TextFileReader(TextFileReader&& other) noexcept
+    : buffer_(std::move(other.buffer_)),
+      pos_(other.pos_),
+      fd_(std::exchange(other.fd_, -1)),
+      ended_(other.ended_),
+      lost_(other.lost_),
+      limits_(other.limits_) {}
+
+TextFileReader& TextFileReader::operator=(TextFileReader&& other) noexcept {
+  if (this != &other) {
+    CloseFile();
+    buffer_ = std::move(other.buffer_);
+    pos_ = other.pos_;
+    fd_ = std::exchange(other.fd_, -1);
+    ended_ = other.ended_;
+    lost_ = other.lost_;
+    limits_ = other.limits_;
+  }
+  return *this;
+}
+
+TextFileReader::~TextFileReader() {
+  CloseFile();
+}
+
+std::optional<TextFileReader> TextFileReader::Open(const std::string& path, TextReadLimits limits) {
   // O_NONBLOCK keeps the open of a FIFO from waiting for a writer; only regular files are read.
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
@@ -121,35 +201,85 @@ std::optional<TextFileReader> TextFileReader::Open(const std::string& path) {
     ::close(fd);
     return std::nullopt;
   }
-  std::string contents;
-  if (st.st_size > 0) {
-    contents.reserve(static_cast<std::size_t>(st.st_size));
+  TextFileReader reader(fd, limits);
+  // A file that fails at its first read is one that cannot be read at all.
+  if (!reader.Fill() && reader.lost_) {
+    return std::nullopt;
   }
-  std::array<char, 65536> buffer{};
+  reader.SkipByteOrderMark();
+  return reader;
+}
+
+void TextFileReader::CloseFile() {
+  if (fd_ >= 0) {
+    ::close(fd_);
+    fd_ = -1;
+  }
+}
+
+bool TextFileReader::Fill() {
+  constexpr std::size_t kBlockSize = 65536;
+  if (fd_ < 0) {
+    return false;
+  }
+  buffer_.erase(0, pos_);
+  pos_ = 0;
+  const std::size_t kept = buffer_.size();
+  buffer_.resize(kept + kBlockSize);
   for (;;) {
-    const ssize_t n = ::read(fd, buffer.data(), buffer.size());
-    if (n < 0) {
-      if (errno == EINTR) {
-        continue;
-      }
-      ::close(fd);
-      return std::nullopt;
+    const ssize_t n = ::read(fd_, buffer_.data() + kept, kBlockSize);
+    if (n < 0 && errno == EINTR) {
+      continue;
     }
-    if (n == 0) {
-      break;
+    buffer_.resize(kept + (n > 0 ? static_cast<std::size_t>(n) : 0));
+    if (n > 0) {
+      return true;
     }
-    contents.append(buffer.data(), static_cast<std::size_t>(n));
+    // A read that fails part-way ends the file here; what was not reached is lost to a save.
+    lost_ = lost_ || n < 0;
+    CloseFile();
+    return false;
   }
-  ::close(fd);
-  return TextFileReader(std::move(contents));
+}
+
+int TextFileReader::Peek() {
+  while (!ended_ && pos_ >= buffer_.size()) {
+    if (!Fill()) {
+      ended_ = true;
+    }
+  }
+  if (ended_) {
+    return -1;
+  }
+  const char c = buffer_[pos_];
+  if (c == kEndOfFile) {
+    // Nothing after the end-of-file byte is part of the file.
+    ended_ = true;
+    CloseFile();
+    return -1;
+  }
+  return static_cast<unsigned char>(c);
+}
+
+void TextFileReader::SkipByteOrderMark() {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  while (buffer_.size() - pos_ < kByteOrderMark.size() && Fill()) {
+  }
+  if (std::string_view(buffer_).substr(pos_).starts_with(kByteOrderMark)) {
+    pos_ += kByteOrderMark.size();
+  }
 }
 
 std::string TextFileReader::ReadTextLine() {
-  const std::size_t start = pos_;
-  const std::size_t cr = data_.find('\r', pos_);
-  const std::size_t stop = cr == std::string::npos ? end_ : cr;
-  std::string text = data_.substr(start, stop - start);
-  pos_ = stop;
+  std::string text;
+  for (int c = Peek(); c >= 0 && c != '\r' && c != '\n'; c = Peek()) {
+    if (text.size() == limits_.max_line_length) {
+      lost_ = true;
+      break;
+    }
+    text.push_back(static_cast<char>(c));
+    Next();
+  }
   SkipLine();
   return text;
 }
@@ -180,36 +310,60 @@ std::int32_t TextFileReader::ReadIntegerLine() {
   return *value;
 }
 
-bool TextFileReader::AtEnd() const {
-  return pos_ >= end_;
+bool TextFileReader::AtEnd() {
+  return Peek() < 0;
+}
+
+bool TextFileReader::ReadWhole() {
+  for (int c = Peek(); c >= 0; c = Peek()) {
+    if (!IsBlank(static_cast<char>(c))) {
+      return false;
+    }
+    Next();
+  }
+  return !lost_;
 }
 
 // Empty only at the end of the file: otherwise a non-blank byte follows the skipped blanks.
 std::string TextFileReader::ReadNumberToken(std::size_t max_length) {
-  while (pos_ < end_ && IsBlank(data_[pos_])) {
-    ++pos_;
+  int c = Peek();
+  while (c >= 0 && IsBlank(static_cast<char>(c))) {
+    Next();
+    c = Peek();
   }
-  const std::size_t start = pos_;
-  while (pos_ < end_ && pos_ - start < max_length && !IsBlank(data_[pos_])) {
-    ++pos_;
+  std::string token;
+  while (c >= 0 && token.size() < max_length && !IsBlank(static_cast<char>(c))) {
+    token.push_back(static_cast<char>(c));
+    Next();
+    c = Peek();
   }
-  return data_.substr(start, pos_ - start);
+  return token;
 }
 
+// Skips the rest of the line and its line end: CR, LF, or CR LF. A long rest is passed over a
+// block at a time.
 void TextFileReader::SkipLine() {
-  const std::size_t cr = data_.find('\r', pos_);
-  if (cr == std::string::npos) {
-    pos_ = end_;
+  constexpr std::string_view kStops("\r\n\x1A", 3);
+  while (Peek() >= 0) {
+    const std::size_t stop = buffer_.find_first_of(kStops, pos_);
+    if (stop != std::string::npos) {
+      pos_ = stop;
+      break;
+    }
+    pos_ = buffer_.size();
+  }
+  const int c = Peek();
+  if (c < 0) {
     return;
   }
-  pos_ = cr + 1;
-  if (pos_ < end_ && data_[pos_] == '\n') {
-    ++pos_;
+  Next();
+  if (c == '\r' && Peek() == '\n') {
+    Next();
   }
 }
 
 void TextFileWriter::WriteLine(std::string_view text) {
-  contents_.append(text.substr(0, text.find_first_of("\r\x1A")));
+  contents_.append(text.substr(0, text.find_first_of("\r\n\x1A")));
   contents_.append("\r\n");
 }
 
@@ -242,8 +396,9 @@ int FileSystemCalls::Unlink(const char* path) {
   return ::unlink(path);
 }
 
-void SaveFileAtomically(const std::string& path, std::string_view contents,
-                        FileSystemCalls& calls) {
+void SaveFileAtomically(const std::string& path, std::string_view contents, FileSystemCalls& calls,
+                        const BeforeReplace& before_replace) {
+  IgnoreFileSizeSignal();
   if (path.empty()) {
     throw MakeInOutError(ENOENT);
   }
@@ -272,22 +427,9 @@ void SaveFileAtomically(const std::string& path, std::string_view contents,
     throw MakeInOutError(errno);
   }
 
-  // A long name is shortened in the temporary name so that it stays within the name limit.
-  constexpr std::size_t kMaxStem = 200;
-  constexpr int kMaxAttempts = 100;
-  const unsigned create_mode = exists ? 0600u : 0666u;
+  RemoveStaleTemporaries(parts, calls);
   std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
-    temp = parts.folder_prefix + "." + parts.name.substr(0, kMaxStem) + "." + RandomSuffix();
-    fd = calls.Open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, create_mode);
-    if (fd >= 0 || (errno != EEXIST && errno != EINTR)) {
-      break;
-    }
-  }
-  if (fd < 0) {
-    throw MakeInOutError(errno);
-  }
+  int fd = CreateTemporary(parts, exists ? 0600u : 0666u, calls, temp);
 
   // Removes the temporary file; `err` is taken before the cleanup calls can change errno.
   auto abandon = [&](int err) {
@@ -336,10 +478,104 @@ void SaveFileAtomically(const std::string& path, std::string_view contents,
   if (closed != 0 && close_error != EINTR) {
     throw abandon(close_error);
   }
+  if (exists && before_replace) {
+    try {
+      before_replace(target);
+    } catch (const InOutError&) {
+      calls.Unlink(temp.c_str());
+      throw;
+    }
+  }
   if (calls.Rename(temp.c_str(), target.c_str()) != 0) {
     throw abandon(errno);
   }
   SyncFolder(parts.folder_prefix, calls);
+}
+
+void KeepBackupCopy(const std::string& path, const std::string& backup_path) {
+  FileSystemCalls calls;
+  const PathParts parts = SplitPath(backup_path);
+  RemoveStaleTemporaries(parts, calls);
+  std::string temp;
+  // A second name for the old file costs nothing and needs no read permission; where the
+  // file system has no hard links the bytes are copied.
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temp = parts.folder_prefix + TemporaryPrefix(parts.name) + RandomSuffix();
+    if (::link(path.c_str(), temp.c_str()) == 0) {
+      if (::rename(temp.c_str(), backup_path.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(temp.c_str());
+        throw MakeInOutError(err);
+      }
+      SyncFolder(parts.folder_prefix, calls);
+      return;
+    }
+    if (errno != EEXIST) {
+      break;
+    }
+  }
+
+  const int in = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (in < 0) {
+    throw MakeInOutError(errno);
+  }
+  // Block by block, so that even a huge file is copied in little memory.
+  int out = -1;
+  try {
+    out = CreateTemporary(parts, 0600u, calls, temp);
+  } catch (const InOutError&) {
+    ::close(in);
+    throw;
+  }
+  std::string block(65536, '\0');
+  int err = 0;
+  while (err == 0) {
+    const ssize_t n = ::read(in, block.data(), block.size());
+    if (n < 0 && errno == EINTR) {
+      continue;
+    }
+    if (n <= 0) {
+      err = n < 0 ? errno : 0;
+      break;
+    }
+    for (std::size_t done = 0; done < static_cast<std::size_t>(n);) {
+      const long written =
+          calls.Write(out, block.data() + done, static_cast<std::size_t>(n) - done);
+      if (written < 0 && errno == EINTR) {
+        continue;
+      }
+      if (written <= 0) {
+        err = written < 0 ? errno : EIO;
+        break;
+      }
+      done += static_cast<std::size_t>(written);
+    }
+  }
+  ::close(in);
+  if (err == 0 && calls.Fsync(out) != 0) {
+    err = errno;
+  }
+  if (calls.Close(out) != 0 && err == 0 && errno != EINTR) {
+    err = errno;
+  }
+  if (err == 0 && calls.Rename(temp.c_str(), backup_path.c_str()) != 0) {
+    err = errno;
+  }
+  if (err != 0) {
+    calls.Unlink(temp.c_str());
+    throw MakeInOutError(err);
+  }
+  SyncFolder(parts.folder_prefix, calls);
+}
+
+void IgnoreFileSizeSignal() {
+  struct sigaction current {};
+  if (::sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    ::sigaction(SIGXFSZ, &ignore, nullptr);
+  }
 }
 
 InOutError MakeInOutError(int err) {

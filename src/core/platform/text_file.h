@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,37 +11,71 @@
 
 namespace orvaltic {
 
+// The longest text field a settings reader keeps by default: far beyond any real name, small
+// enough that a damaged or foreign file cannot exhaust memory.
+inline constexpr std::size_t kMaxSettingsLineLength = 4096;
+
+struct TextReadLimits {
+  // Bytes of a text field kept; the rest of a longer line is skipped and counts as lost.
+  std::size_t max_line_length = kMaxSettingsLineLength;
+};
+
 // Reads a settings file by the rules both settings files share:
+// - a UTF-8 byte order mark at the very start is skipped;
 // - a text field is the rest of the line, without its line end;
-// - a line ends at CR, and one LF directly after the CR belongs to the line end; a lone LF does
-//   not end a line;
+// - a line ends at CR, at LF, or at CR LF (one LF directly after a CR belongs to its line end);
 // - the byte 0x1A (Ctrl-Z) ends the file;
 // - a number field skips every byte up to 0x20 (blanks, tabs, line ends), takes the following
 //   non-blank bytes (at most 64 for a frequency, 32 for an integer), converts them, and skips
 //   the rest of that line. A non-number throws InOutError "Invalid numeric input" (code 106);
 // - at the end of the file a number reads as 0 and a text as empty, without an error.
+// A file on disk is read as the fields ask for it, in blocks, so the memory used does not grow
+// with the file: only the fields the format holds are ever kept.
 class TextFileReader {
  public:
-  // The contents of a file already read into memory.
-  explicit TextFileReader(std::string contents);
+  // The contents of a file already in memory.
+  explicit TextFileReader(std::string contents, TextReadLimits limits = {});
 
-  // Opens and reads `path`; nullopt when the file cannot be opened or read (missing, a folder,
-  // no permission).
-  static std::optional<TextFileReader> Open(const std::string& path);
+  // Opens `path` and reads its first block; nullopt when the file cannot be opened or read
+  // (missing, a folder, a FIFO, no permission).
+  static std::optional<TextFileReader> Open(const std::string& path, TextReadLimits limits = {});
+
+  TextFileReader(TextFileReader&& other) noexcept;
+  TextFileReader& operator=(TextFileReader&& other) noexcept;
+  TextFileReader(const TextFileReader&) = delete;
+  TextFileReader& operator=(const TextFileReader&) = delete;
+  ~TextFileReader();
 
   std::string ReadTextLine();
   double ReadFloatLine();
   std::int32_t ReadIntegerLine();
 
-  bool AtEnd() const;
+  bool AtEnd();
+
+  // True when every text field so far was taken whole, no read failed part-way, and nothing
+  // but blanks and line ends follows: a save of what was read then loses nothing of the file.
+  // Reads on to the end of the file (keeping nothing) to find out.
+  bool ReadWhole();
 
  private:
+  TextFileReader(int fd, TextReadLimits limits);
+
+  // The next byte, or -1 at the end of the file (its real end, a Ctrl-Z, or a failed read).
+  int Peek();
+  void Next() { ++pos_; }
+  // Reads the next block of the file; false at its end.
+  bool Fill();
+  void CloseFile();
+  void SkipByteOrderMark();
   std::string ReadNumberToken(std::size_t max_length);
   void SkipLine();
 
-  std::string data_;
+  std::string buffer_;
   std::size_t pos_ = 0;
-  std::size_t end_ = 0;
+  int fd_ = -1;
+  bool ended_ = false;
+  bool lost_ = false;
+  TextReadLimits limits_;
 };
 
 // Builds a settings file line by line (each line ended by CR LF) and saves it atomically: the
@@ -49,9 +84,9 @@ class TextFileReader {
 // InOutError: "File access denied", "Invalid filename", "Disk full" or "I/O error <errno>".
 class TextFileWriter {
  public:
-  // Writes the line's text up to its first CR or Ctrl-Z: the reader ends a line at CR and the
-  // file at Ctrl-Z, so a pasted line break would otherwise push every later field onto the
-  // wrong line. A lone LF is kept; it reads back unchanged.
+  // Writes the line's text up to its first CR, LF or Ctrl-Z: the reader ends a line at CR or
+  // LF and the file at Ctrl-Z, so a pasted line break would otherwise push every later field
+  // onto the wrong line.
   void WriteLine(std::string_view text);
   const std::string& Contents() const { return contents_; }
   void SaveTo(const std::string& path) const;
@@ -73,11 +108,27 @@ class FileSystemCalls {
   virtual int Unlink(const char* path);
 };
 
+// Called with the file a save is about to replace (symbolic links resolved) once the new
+// contents are safely on disk; it may throw InOutError to stop the save.
+using BeforeReplace = std::function<void(const std::string& target)>;
+
 // Saves `contents` to `path` through a temporary file, using `calls` for the system calls.
 // Throws InOutError as TextFileWriter::SaveTo does. An existing target that is a folder, not a
 // regular file, or not writable by this process is refused before anything is written; a
-// symbolic link is kept and the file it points to is replaced.
-void SaveFileAtomically(const std::string& path, std::string_view contents, FileSystemCalls& calls);
+// symbolic link is kept and the file it points to is replaced. Temporary files that earlier,
+// interrupted saves of the same target left behind are removed first. `before_replace`, when
+// given, runs only when the target exists.
+void SaveFileAtomically(const std::string& path, std::string_view contents, FileSystemCalls& calls,
+                        const BeforeReplace& before_replace = {});
+
+// Keeps the present bytes of the regular file `path` as `backup_path`, replacing any older
+// backup atomically. Throws InOutError when no copy could be made.
+void KeepBackupCopy(const std::string& path, const std::string& backup_path);
+
+// A write past the process's file-size limit would otherwise kill the program with SIGXFSZ in
+// the middle of a save; ignored, the write fails with EFBIG and the save reports "Disk full".
+// Leaves a handler that someone else installed alone. Every save calls it; it is cheap.
+void IgnoreFileSizeSignal();
 
 // The message of a save that failed with the system error `err`.
 InOutError MakeInOutError(int err);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/platform/errors.h"
 #include "core/platform/numbers.h"
 
 namespace orvaltic {
@@ -39,14 +40,27 @@ std::string DisplayFontStyleOf(const FontSpec& font, const std::string& previous
 }
 
 bool ReadOrvalticCFGFile(const std::string& file_name, const PresetFileFields& fields,
-                         Dialogs& dialogs) {
+                         Dialogs& dialogs, SettingsReads* reads) {
   std::optional<TextFileReader> reader = TextFileReader::Open(file_name);
   if (!reader) {
+    if (reads != nullptr) {
+      reads->NoteUnreadable(file_name);
+    }
     dialogs.Beep();
     dialogs.MessageBox(kNotFoundMessage, MessageKind::kInformation, MessageButtons::kOk);
     return false;
   }
-  ReadOrvalticCFGFile(*reader, fields);
+  try {
+    ReadOrvalticCFGFile(*reader, fields);
+  } catch (const InOutError&) {
+    if (reads != nullptr) {
+      reads->NoteRead(file_name, false);
+    }
+    throw;
+  }
+  if (reads != nullptr) {
+    reads->NoteRead(file_name, reader->ReadWhole());
+  }
   return true;
 }
 
@@ -92,12 +106,14 @@ std::string BuildOrvalticCFG(const PresetFileFields& fields, const PanelSurface&
   text(main_panel.FreqPanel.caption);
 
   DisplaySettings& display = fields.display;
-  const FontSpec& font = main_panel.FreqPanel.font;
-  display.DisplayFontName = font.name;
-  display.DisplayFontColor = font.color;
-  display.DisplayFontSize = font.size;
-  display.DisplayFontStyle = DisplayFontStyleOf(font, display.DisplayFontStyle);
-  display.DisplayColor = main_panel.FreqPanel.color;
+  if (main_panel.PwrBtnLight == kRed) {
+    const FontSpec& font = main_panel.FreqPanel.font;
+    display.DisplayFontName = font.name;
+    display.DisplayFontColor = font.color;
+    display.DisplayFontSize = font.size;
+    display.DisplayFontStyle = DisplayFontStyleOf(font, display.DisplayFontStyle);
+    display.DisplayColor = main_panel.FreqPanel.color;
+  }
   text(display.DisplayFontName);
   out.WriteLine(FormatColor(display.DisplayFontColor));
   out.WriteLine(FormatInt(display.DisplayFontSize));
@@ -121,9 +137,8 @@ std::string BuildOrvalticCFG(const PresetFileFields& fields, const PanelSurface&
 }
 
 void SaveOrvalticCFGFile(const std::string& file_name, const PresetFileFields& fields,
-                         const PanelSurface& main_panel) {
-  FileSystemCalls calls;
-  SaveFileAtomically(file_name, BuildOrvalticCFG(fields, main_panel), calls);
+                         const PanelSurface& main_panel, SettingsReads* reads) {
+  SaveSettingsFile(reads, file_name, BuildOrvalticCFG(fields, main_panel));
 }
 
 }  // namespace orvaltic

@@ -30,25 +30,26 @@ FileDialogOptions SaveDialog1Options(const std::string& preset_file_name) {
   return options;
 }
 
-void OpenPresetFile1Click(const PresetFileFields& fields, Dialogs& dialogs) {
+void OpenPresetFile1Click(const PresetFileFields& fields, Dialogs& dialogs, SettingsReads* reads) {
   std::string& file_name = fields.presets.PresetFileName;
   const std::optional<std::string> chosen = dialogs.OpenFileName(OpenDialog1Options(file_name));
   if (!chosen) {
     return;
   }
-  file_name = *chosen;
-  ReadOrvalticCFGFile(file_name, fields, dialogs);
+  if (ReadOrvalticCFGFile(*chosen, fields, dialogs, reads)) {
+    file_name = *chosen;
+  }
 }
 
 void SavePresetFile1Click(const PresetFileFields& fields, const PanelSurface& main_panel,
-                          Dialogs& dialogs) {
+                          Dialogs& dialogs, SettingsReads* reads) {
   std::string& file_name = fields.presets.PresetFileName;
   const std::optional<std::string> chosen = dialogs.SaveFileName(SaveDialog1Options(file_name));
   if (!chosen) {
     return;
   }
+  SaveOrvalticCFGFile(*chosen, fields, main_panel, reads);
   file_name = *chosen;
-  SaveOrvalticCFGFile(file_name, fields, main_panel);
 }
 
 std::string_view FileNamePart(std::string_view path) {

@@ -15,15 +15,16 @@ namespace orvaltic {
 FileDialogOptions OpenDialog1Options(const std::string& preset_file_name);
 FileDialogOptions SaveDialog1Options(const std::string& preset_file_name);
 
-// "&Open Custom File...": on a chosen name, PresetFileName := it and the file is read (a bad
-// number throws out of here). Cancel changes nothing.
-void OpenPresetFile1Click(const PresetFileFields& fields, Dialogs& dialogs);
+// "&Open Custom File...": the chosen file is read, and only a read that succeeds makes it
+// PresetFileName: a file the reader rejects (not found, or a bad number, which throws out of
+// here) must not become the file the next close overwrites. Cancel changes nothing.
+void OpenPresetFile1Click(const PresetFileFields& fields, Dialogs& dialogs,
+                          SettingsReads* reads = nullptr);
 
-// "&Save Custom File...": on a chosen name, PresetFileName := it and the file is written. A
-// failed save throws InOutError; PresetFileName then already names the chosen file, so the
-// next save (close, editor OK) tries that file again rather than silently writing another.
+// "&Save Custom File...": the chosen file is written and then becomes PresetFileName. A failed
+// save throws InOutError and leaves PresetFileName as it was.
 void SavePresetFile1Click(const PresetFileFields& fields, const PanelSurface& main_panel,
-                          Dialogs& dialogs);
+                          Dialogs& dialogs, SettingsReads* reads = nullptr);
 
 // The part of `path` after its last "\", ":" or "/".
 std::string_view FileNamePart(std::string_view path);

@@ -14,6 +14,7 @@
 #include "support/recording_app_host.h"
 #include "support/recording_port.h"
 #include "support/scripted_dialogs.h"
+#include "support/scripted_forms.h"
 #include "support/temp_folder.h"
 
 namespace orvaltic::testing {
@@ -21,7 +22,7 @@ namespace orvaltic::testing {
 // The whole fake platform and a controller on it, with its files in `folder`.
 struct FakeRadio {
   explicit FakeRadio(const std::string& folder)
-      : radio(Platform{port, timers, clock, dialogs, sound, help, app}, folder) {}
+      : radio(Platform{port, timers, clock, dialogs, sound, help, app, forms}, folder) {}
 
   RecordingPort port;
   ManualTimerHost timers;
@@ -30,6 +31,7 @@ struct FakeRadio {
   RecordingSound sound;
   RecordingHelp help;
   RecordingAppHost app;
+  ScriptedForms forms;
   RadioController radio;  // last: goes before the fakes it uses
 
   PanelEvents& events() { return radio.Events(); }
@@ -59,7 +61,10 @@ std::vector<T> Seven(const T& value) {
 
 class ControllerTest : public ::testing::Test {
  protected:
-  void TearDown() override { EXPECT_TRUE(fake_.dialogs.AllAnswered()); }
+  void TearDown() override {
+    EXPECT_TRUE(fake_.dialogs.AllAnswered());
+    EXPECT_TRUE(fake_.forms.AllShown());
+  }
 
   std::string PresetsPath() const { return folder_.File("Orvaltic.CFG"); }
 

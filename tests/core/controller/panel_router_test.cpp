@@ -8,12 +8,23 @@
 #include <vector>
 
 #include "controller_fixture.h"
+#include "core/options/options_file.h"
+#include "core/presets/preset_fields.h"
 
 namespace orvaltic {
 namespace {
 
 using testing::ControllerTest;
+using testing::CrLfLines;
+using testing::ReadFileBytes;
 using testing::ScriptedDialogs;
+
+void CollectNames(const std::vector<MenuItem>& items, std::vector<std::string>& names) {
+  for (const MenuItem& item : items) {
+    names.push_back(item.name);
+    CollectNames(item.items, names);
+  }
+}
 
 struct ClickCase {
   int style;
@@ -125,7 +136,7 @@ TEST_F(ControllerTest, FileMenuItemsWorkWhileTheRadioIsOff) {
   EXPECT_EQ(dialogs_.boxes,
             (std::vector<ScriptedDialogs::Box>{
                 {"Invalid filename", MessageKind::kError, MessageButtons::kOk, 0}}));
-  EXPECT_EQ(radio_.Presets().PresetFileName, folder_.File("missing/Mine.CFG"));
+  EXPECT_EQ(radio_.Presets().PresetFileName, "Orvaltic.CFG");
 }
 
 TEST_F(ControllerTest, DisabledMenuItemsAndThoseInADisabledSubmenuDoNothing) {
@@ -136,6 +147,54 @@ TEST_F(ControllerTest, DisabledMenuItemsAndThoseInADisabledSubmenuDoNothing) {
   fake_.events().MenuClick("NoSuchItem");
   EXPECT_TRUE(dialogs_.open_dialogs.empty());
   EXPECT_TRUE(dialogs_.save_dialogs.empty());
+}
+
+TEST_F(ControllerTest, OptionsShowsTheOptionsDialogOnceTheRadioIsOn) {
+  EXPECT_EQ(radio_.Menu().Item("Options1").help_context, 11);
+  fake_.events().MenuClick("Options1");  // disabled until power-on
+  EXPECT_TRUE(fake_.forms.shown.empty());
+
+  fake_.SwitchOn();
+  fake_.forms.Expect(ModalForm::kOptionsForm, [&] {
+    OptionsDialog& form = radio_.OptionsForm();
+    form.FormActivate();
+    form.controls().TuneRateComboBox = "0.2";
+    form.OKButtonClick();
+  });
+  fake_.events().MenuClick("Options1");
+
+  EXPECT_EQ(fake_.forms.shown, std::vector<ModalForm>{ModalForm::kOptionsForm});
+  // Written next to the presets file, where the next start reads it.
+  EXPECT_EQ(CrLfLines(ReadFileBytes(folder_.File(kOptionsFileName))).at(2),
+            " 2.00000000000000E-0001");
+  fake_.events().Click(1, "TuneUpBtn");
+  EXPECT_EQ(fake_.panels().Main().FreqPanel.caption, "108.100");
+}
+
+TEST_F(ControllerTest, MenuItemsWithoutAHandlerDoNothing) {
+  fake_.SwitchOn();
+  std::vector<std::string> names;
+  CollectNames(radio_.Menu().Items(), names);
+  std::vector<PanelSurface> before;
+  for (int style = 1; style <= kPanelCount; ++style) {
+    before.push_back(fake_.panels().Style(style));
+  }
+  const PopupMenuModel menu_before = radio_.Menu();
+
+  for (const std::string& name : names) {
+    if (PanelRouter::MenuItems().count(name) == 0) {
+      fake_.events().MenuClick(name);
+    }
+  }
+
+  // An unexpected box or form would fail the test by itself.
+  EXPECT_TRUE(dialogs_.boxes.empty());
+  EXPECT_TRUE(fake_.forms.shown.empty());
+  EXPECT_TRUE(port_.writes.empty());
+  for (int style = 1; style <= kPanelCount; ++style) {
+    EXPECT_EQ(fake_.panels().Style(style), before[static_cast<std::size_t>(style - 1)]) << style;
+  }
+  EXPECT_EQ(radio_.Menu().Items(), menu_before.Items());
 }
 
 }  // namespace

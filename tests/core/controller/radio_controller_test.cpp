@@ -183,16 +183,101 @@ TEST_F(ControllerTest, FirstPaintShowsTheFrequencyOnEveryPanelOnce) {
   EXPECT_EQ(fake_.panels().Style(4).FreqPanel.caption, "95.250");
 }
 
-TEST_F(ControllerTest, ActivationStoresThePositionOfTheShownPanel) {
+struct FirstPaintCase {
+  std::string startup_style;
+  std::string border_text;
+  BorderStyle border;
+  std::vector<std::string> checked;
+};
+
+class FirstPaintTest : public ControllerTest,
+                       public ::testing::WithParamInterface<FirstPaintCase> {};
+
+TEST_P(FirstPaintTest, AppliesTheStoredBorderAndChecksTheStartUpStyle) {
+  const FirstPaintCase& c = GetParam();
+  radio_.options().StartupStyle = c.startup_style;
+  radio_.Display().BorderStyleText = c.border_text;
+  fake_.events().Painted(1);
+
+  const PanelSurface& main = fake_.panels().Main();
+  EXPECT_EQ(main.border, c.border);
+  EXPECT_EQ(main.client_width, 443);
+  EXPECT_EQ(main.client_height, 139);
+  std::vector<std::string> checked;
+  for (const MenuItem& item : radio_.Menu().Item("FormStyle1").items) {
+    if (item.checked) {
+      checked.push_back(item.name);
+    }
+  }
+  EXPECT_EQ(checked, c.checked);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BorderAndStyle, FirstPaintTest,
+    ::testing::Values(FirstPaintCase{"Style 1", "bsSingle", BorderStyle::kSingle, {"Style1"}},
+                      FirstPaintCase{"Style 1", "bsNone", BorderStyle::kNone, {"Style1"}},
+                      // No presets file: the empty text means no border.
+                      FirstPaintCase{"Style 1", "", BorderStyle::kNone, {"Style1"}},
+                      FirstPaintCase{"Style 1", "bssingle", BorderStyle::kNone, {"Style1"}},
+                      FirstPaintCase{"Style 1", "bsSingle ", BorderStyle::kNone, {"Style1"}},
+                      // Not switched (yet): the main panel stays, nothing is checked.
+                      FirstPaintCase{"Style 3", "bsSingle", BorderStyle::kSingle, {}},
+                      FirstPaintCase{"style 1", "", BorderStyle::kNone, {}},
+                      FirstPaintCase{"", "", BorderStyle::kNone, {}}));
+
+// The border line of the presets file survives a run with the radio switched on and off.
+class BorderRoundTripTest
+    : public ControllerTest,
+      public ::testing::WithParamInterface<std::pair<std::string, std::string>> {};
+
+TEST_P(BorderRoundTripTest, TheSavedBorderIsTheOneShown) {
+  PanelSurface shown = DesignedSurface(1);
+  shown.FreqPanel.caption = "99.900";
+  SaveOrvalticCFGFile(PresetsPath(), ChangedState().Fields(), shown);
+  std::vector<std::string> lines = CrLfLines(ReadFileBytes(PresetsPath()));
+  ASSERT_EQ(lines.size(), static_cast<std::size_t>(kPresetFileLineCount));
+  lines[208] = GetParam().first;
+  std::string bytes;
+  for (const std::string& line : lines) {
+    bytes += line + "\r\n";
+  }
+  WriteFileBytes(PresetsPath(), bytes);
+  dialogs_.AnswerMessage(MessageResult::kOk);  // no options file
+  radio_.ReadSettingsFiles();
+  fake_.events().Painted(1);
+  fake_.SwitchOn();
+  dialogs_.AnswerMessage(MessageResult::kNo);
+  EXPECT_TRUE(fake_.events().CloseQuery(1));
+
+  EXPECT_EQ(CrLfLines(ReadFileBytes(PresetsPath())).at(208), GetParam().second);
+}
+
+INSTANTIATE_TEST_SUITE_P(StoredBorders, BorderRoundTripTest,
+                         ::testing::Values(std::pair{"bsNone", "bsNone"}, std::pair{"", "bsNone"},
+                                           std::pair{"bsSingle", "bsSingle"},
+                                           std::pair{"BSSINGLE", "bsNone"}));
+
+TEST_F(ControllerTest, ThePositionIsStoredFromThePanelWhoseStyleItemIsChecked) {
   fake_.panels().ForEach([](PanelSurface& p) {
     p.top = 10 * p.style;
     p.left = 100 * p.style;
   });
-  fake_.events().Activated(1);  // nothing visible yet: the main panel counts
+  radio_.Display().PanelTop = 5;
+  radio_.Display().PanelLeft = 6;
+  // Shown, but not checked (an unknown start-up style): the position is not taken.
+  fake_.panels().Main().visible = true;
+  fake_.events().Activated(1);
+  EXPECT_EQ(radio_.Display().PanelTop, 5);
+  EXPECT_EQ(radio_.Display().PanelLeft, 6);
+
+  fake_.events().Painted(1);  // checks Style1
+  fake_.events().Activated(1);
   EXPECT_EQ(radio_.Display().PanelTop, 10);
   EXPECT_EQ(radio_.Display().PanelLeft, 100);
 
-  fake_.panels().Style(4).visible = true;
+  // The check mark decides, not which surface claims to be visible.
+  radio_.UncheckStyles();
+  radio_.Menu().Item("Style4").checked = true;
   fake_.events().Activated(4);  // style panels do nothing on activation
   EXPECT_EQ(radio_.Display().PanelTop, 10);
   fake_.events().Activated(1);

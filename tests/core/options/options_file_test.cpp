@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/options/form_bevel.h"
@@ -148,6 +150,43 @@ TEST(OptionsFileTest, BadNumberStopsTheReadKeepingEarlierValuesAndSkippingTheBev
   EXPECT_EQ(options, expected);
   for (int style = 1; style <= kPanelCount; ++style) {
     EXPECT_EQ(panels.Style(style), before.Style(style)) << "style " << style;
+  }
+}
+
+// An options file edited with a Linux editor reads as the same file with CR LF; one that did not
+// read cleanly is kept as .bak by the first save (the dialog's OK) over it.
+TEST(OptionsFileTest, LfFileReadsLikeCrLfAndABadFileIsKeptByTheFirstSave) {
+  const std::string lf = "524\nStyle 5\n0.15\n0.05\n100\nPresets\nFALSE\nw.wav\nTRUE\n";
+  const std::string bad = "524\r\nStyle 5\r\n0,15\r\n";
+  Options expected = OldOptions();
+  expected.CardPort = 524;
+  expected.StartupStyle = "Style 5";
+  const Options from_bad = expected;
+  expected.TuneRate = 0.15;
+  expected.FineTuneRate = 0.05;
+  expected.ScanRate = 100;
+  expected.ScanMethod = "Presets";
+  expected.RaisedForm = false;
+  expected.WaveFileName = "w.wav";
+  expected.AlarmTypeRadio = true;
+  for (const auto& [file, read, backup] :
+       {std::tuple{lf, expected, false}, std::tuple{bad, from_bad, true}}) {
+    TempFolder folder;
+    const std::string path = folder.File("Orvaltic.opt");
+    WriteFileBytes(path, file);
+    std::ostringstream report;
+    SettingsReads reads(report);
+    Options options = OldOptions();
+    PanelSet panels;
+    ScriptedDialogs dialogs;
+    try {
+      ReadOrvalticOptionsFile(options, panels, dialogs, path, &reads);
+    } catch (const InOutError&) {
+    }
+    EXPECT_EQ(options, read);
+    SaveOrvalticOptionsFile(options, path, &reads);
+    EXPECT_EQ(ReadFileBytes(path + ".bak"), backup ? file : "");
+    EXPECT_EQ(report.str().empty(), !backup);
   }
 }
 

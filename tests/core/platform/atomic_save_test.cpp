@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -381,6 +382,47 @@ TEST(AtomicSaveDiskTest, FullFileSystemIsDiskFull) {
     GTEST_SKIP() << "cannot mount a tmpfs here";
   }
   EXPECT_EQ(*result, "Disk full " + std::to_string(ENOSPC) + ", old file whole");
+}
+
+// A file-size limit below the new file's size: without SIGXFSZ ignored the kernel would kill
+// the program in the middle of the save.
+TEST(AtomicSaveDiskTest, FileSizeLimitIsDiskFull) {
+  TempFolder folder;
+  const std::optional<std::string> result = RunInChild([&]() -> std::string {
+    const std::string target = folder.File("settings.cfg");
+    WriteFileBytes(target, kOld);
+    std::signal(SIGXFSZ, SIG_DFL);
+    const rlimit limit{4096, 4096};
+    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+      ::_exit(kSkipExit);
+    }
+    const std::string saved = Save(target, std::string(100000, 'x'));
+    const bool whole = ReadFileBytes(target) == kOld &&
+                       Entries(folder.path()) == std::vector<std::string>{"settings.cfg"};
+    return saved + (whole ? ", old file whole" : ", old file damaged or leftovers");
+  });
+  ASSERT_TRUE(result.has_value());
+  EXPECT_EQ(*result, "Disk full " + std::to_string(EFBIG) + ", old file whole");
+}
+
+// Saves killed before their rename leave temporaries; the next save of that file removes them,
+// and only them.
+TEST_F(AtomicSaveTest, StaleTemporariesOfTheTargetAreRemovedBeforeTheNextSave) {
+  const std::vector<std::string> others = {".other.cfg.AbC123",     ".settings.cfg.AbC12",
+                                           ".settings.cfg.AbC1234", ".settings.cfg.AbC-23",
+                                           "settings.cfg.AbC123",   "settings.cfg.bak"};
+  for (const std::string& name : others) {
+    WriteFileBytes(folder_.File(name), "keep");
+  }
+  WriteFileBytes(folder_.File(".settings.cfg.AbC123"), "stale");
+  WriteFileBytes(folder_.File(".settings.cfg.zz9ZZ0"), "stale");
+
+  EXPECT_EQ(Save(target_, kNew), "saved");
+
+  std::vector<std::string> expected = others;
+  expected.push_back("settings.cfg");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(Entries(folder_.path()), expected);
 }
 
 }  // namespace

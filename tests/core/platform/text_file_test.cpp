@@ -1,21 +1,27 @@
 #include "core/platform/text_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "core/platform/errors.h"
+#include "core/platform/numbers.h"
+#include "support/child_process.h"
 #include "support/temp_folder.h"
 
 namespace orvaltic {
 namespace {
 
 using testing::ReadFileBytes;
+using testing::RunInChild;
 using testing::TempFolder;
 using testing::WriteFileBytes;
 
@@ -92,8 +98,23 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ReaderCase{"CrLfEndsLines", "one\r\ntwo\r\n", {Text("one"), Text("two")}, true},
         ReaderCase{"LoneCrEndsLine", "one\rtwo\r\n", {Text("one"), Text("two")}, true},
-        ReaderCase{"LoneLfIsText", "a\nb\r\nc", {Text("a\nb"), Text("c")}, true},
-        ReaderCase{"OnlyOneLfAfterCr", "a\r\n\nb\r\n", {Text("a"), Text("\nb")}, true},
+        ReaderCase{"LoneLfEndsLine", "a\nb\r\nc", {Text("a"), Text("b"), Text("c")}, true},
+        ReaderCase{"OnlyOneLfAfterCr", "a\r\n\nb\r\n", {Text("a"), Text(""), Text("b")}, true},
+        ReaderCase{"LfOnlyFile",
+                   "88.1\nname\n\n 20 pt\nlast\n",
+                   {Float(88.1), Text("name"), Integer(20), Text("last")},
+                   true},
+        ReaderCase{"ByteOrderMarkSkipped",
+                   "\xEF\xBB\xBF"
+                   "88.1\r\nx",
+                   {Float(88.1), Text("x")},
+                   true},
+        ReaderCase{"ByteOrderMarkOnlyAtStart",
+                   "a\r\n\xEF\xBB\xBF"
+                   "b",
+                   {Text("a"), Text("\xEF\xBB\xBF"
+                                    "b")},
+                   true},
         ReaderCase{"EmptyLines", "\r\n\r\nx", {Text(""), Text(""), Text("x")}, true},
         ReaderCase{"CtrlZMidLine",
                    "abc\x1A"
@@ -206,6 +227,81 @@ TEST(TextFileReaderOpenTest, ReadsWholeFileFromDisk) {
   EXPECT_TRUE(reader->AtEnd());
 }
 
+// Whether a save of what was read would lose part of the file.
+struct WholeCase {
+  const char* name;
+  std::string input;
+  std::size_t text_lines;
+  bool whole;
+};
+
+void PrintTo(const WholeCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class ReadWholeTest : public ::testing::TestWithParam<WholeCase> {};
+
+TEST_P(ReadWholeTest, TellsWhetherAnythingWasLeftOrCut) {
+  TextFileReader reader(GetParam().input, TextReadLimits{8});
+  for (std::size_t i = 0; i < GetParam().text_lines; ++i) {
+    EXPECT_LE(reader.ReadTextLine().size(), 8u);
+  }
+  EXPECT_EQ(reader.ReadWhole(), GetParam().whole);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ReadWholeTest,
+    ::testing::Values(WholeCase{"AllRead", "one\r\ntwo\r\n", 2, true},
+                      WholeCase{"LineAtTheCap", "12345678\r\n", 1, true},
+                      WholeCase{"LineCut", "123456789\r\nx", 2, false},
+                      WholeCase{"OnlyBlanksFollow", "one\r\n \t\r\n\n", 1, true},
+                      WholeCase{"TextFollows", "one\r\n\r\nextra\r\n", 1, false},
+                      WholeCase{"TextAfterCtrlZIsNoPartOfTheFile",
+                                "one\r\n\x1A"
+                                "extra",
+                                1, true}),
+    [](const ::testing::TestParamInfo<WholeCase>& param_info) { return param_info.param.name; });
+
+// A huge file is read only as far as its fields go, in little memory: the address space of the
+// child is too small to hold the file.
+TEST(TextFileReaderOpenTest, HugeFileIsReadWithoutHoldingIt) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer needs an unlimited address space";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+  GTEST_SKIP() << "the address sanitizer needs an unlimited address space";
+#endif
+#endif
+  TempFolder folder;
+  const std::string path = folder.File("huge.CFG");
+  constexpr off_t kSize = off_t{160} << 20;
+  WriteFileBytes(path, "88.1\r\n" + std::string(10000, 'x'));
+  ASSERT_EQ(::truncate(path.c_str(), kSize), 0);  // the rest is a hole of zero bytes
+
+  const std::optional<std::string> result = RunInChild([&] {
+    long pages = 0;
+    std::FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (statm == nullptr || std::fscanf(statm, "%ld", &pages) != 1) {
+      ::_exit(testing::kSkipExit);
+    }
+    std::fclose(statm);
+    const rlim_t limit = static_cast<rlim_t>(pages * ::sysconf(_SC_PAGESIZE)) + (rlim_t{128} << 20);
+    const rlimit address_space{limit, limit};
+    if (::setrlimit(RLIMIT_AS, &address_space) != 0) {
+      ::_exit(testing::kSkipExit);
+    }
+    std::optional<TextFileReader> reader = TextFileReader::Open(path);
+    const double frequency = reader->ReadFloatLine();
+    const std::size_t name = reader->ReadTextLine().size();
+    return FormatFixed3(frequency) + " " + std::to_string(name) + " " +
+           (reader->ReadWhole() ? "whole" : "cut");
+  });
+  if (!result) {
+    GTEST_SKIP() << "cannot limit the address space here";
+  }
+  EXPECT_EQ(*result, "88.100 4096 cut");
+}
+
 TEST(TextFileReaderOpenTest, NulloptForMissingFileAndFolder) {
   TempFolder folder;
   EXPECT_FALSE(TextFileReader::Open(folder.File("missing.cfg")).has_value());
@@ -232,23 +328,20 @@ TEST(TextFileWriterTest, LineBreaksCannotShiftLaterLines) {
   TextFileWriter writer;
   writer.WriteLine("Radio\r\nInjected");
   writer.WriteLine("Cut\x1A here");
+  writer.WriteLine("Lone\nfeed");
   writer.WriteLine("99.500");
   TextFileReader reader(writer.Contents());
   EXPECT_EQ(reader.ReadTextLine(), "Radio");
   EXPECT_EQ(reader.ReadTextLine(), "Cut");
+  EXPECT_EQ(reader.ReadTextLine(), "Lone");
   EXPECT_EQ(reader.ReadFloatLine(), 99.5);
   EXPECT_TRUE(reader.AtEnd());
 }
 
 TEST(TextFileWriterTest, TextsComeBackUnchanged) {
   const std::vector<std::string> texts = {
-      "Radio, \"Quoted\" 'single'",
-      "  blanks around  ",
-      "",
-      "\t",
+      "Radio, \"Quoted\" 'single'",       "  blanks around  ", "", "\t",
       "\xFF\xFE\xC3( invalid UTF-8 \x80",
-      "lone\nline feed",
-      "\nstarts with a line feed",
   };
   TempFolder folder;
   TextFileWriter writer;

@@ -50,6 +50,7 @@ inline PanelSurface DefaultMainPanel() {
   main.FreqPanel.font.color = kLime;
   main.FreqPanel.color = kBlack;
   main.border = BorderStyle::kNone;
+  main.PwrBtnLight = kRed;
   return main;
 }
 

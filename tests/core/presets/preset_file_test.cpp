@@ -300,6 +300,23 @@ TEST(PresetFileWriteTest, TakesDisplayFromTheMainPanelAndWritesPositionAsItStand
                                             "whatever was read", -12, 1900}));
 }
 
+// With the radio off the display is blacked out; a save then keeps the stored look, or the
+// next power-on would show black on black.
+TEST(PresetFileWriteTest, WithTheRadioOffKeepsTheStoredDisplaySettings) {
+  PresetFileState state = ChangedState();
+  const DisplaySettings stored = state.display;
+  PanelSurface main = DefaultMainPanel();
+  main.PwrBtnLight = kMaroon;
+  main.FreqPanel.font.color = kBlack;
+  main.FreqPanel.color = kBlack;
+
+  const std::vector<std::string> lines = CrLfLines(BuildOrvalticCFG(state.Fields(), main));
+
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + 201, lines.begin() + 206),
+            (std::vector<std::string>{"Courier", "255", "14", "Italic", "16711680"}));
+  EXPECT_EQ(state.display, stored);
+}
+
 // Colours are 32-bit patterns; those with the top bit set are negative in the file.
 TEST(PresetFileRoundTripTest, NegativeColoursComeBackAsTheSameText) {
   PresetFileState state;
@@ -327,10 +344,11 @@ TEST(PresetFileRoundTripTest, TextFieldsComeBackByteForByte) {
       "dio Z\xC3\xBC"
       "rich",  // UTF-8
       "tab\there",
-      "lone\nLF",
-      "\nleading LF",
+      "ends in a blank ",
+      "\xEF\xBB\xBF"
+      "byte order mark inside",
       std::string("nul\0inside", 10),
-      std::string(5000, 'x'),
+      std::string(kMaxSettingsLineLength, 'x'),
   };
   PresetFileState state;
   for (int n = 1; n <= kPresetCount; ++n) {
@@ -373,8 +391,8 @@ TEST(PresetFileRoundTripTest, TextFieldsComeBackByteForByte) {
   EXPECT_EQ(ReadFileBytes(file), first);
 }
 
-// A CR would end the line early and a Ctrl-Z the file, moving or losing every later field; the
-// writer keeps such a text only up to that byte.
+// A CR or LF would end the line early and a Ctrl-Z the file, moving or losing every later field;
+// the writer keeps such a text only up to that byte.
 TEST(PresetFileRoundTripTest, TextWithLineOrFileEndIsCutThereAndLaterFieldsStayInPlace) {
   PresetFileState state;
   state.presets.StationName(1) = "Jazz\r\nFM";
@@ -382,6 +400,7 @@ TEST(PresetFileRoundTripTest, TextWithLineOrFileEndIsCutThereAndLaterFieldsStayI
   state.presets.StationName(3) =
       "Pop\x1A"
       "FM";
+  state.presets.StationName(5) = "Lone\nFM";
   state.alarm.AlarmTime = "\r07:30:00 AM";
   state.schedule.Program(5).TimeEnd = "11:00 PM\x1A\r\n";
   PanelSurface main = DefaultMainPanel();
@@ -395,6 +414,7 @@ TEST(PresetFileRoundTripTest, TextWithLineOrFileEndIsCutThereAndLaterFieldsStayI
   EXPECT_EQ(back.presets.StationName(1), "Jazz");
   EXPECT_EQ(back.presets.StationName(2), "Rock");
   EXPECT_EQ(back.presets.StationName(3), "Pop");
+  EXPECT_EQ(back.presets.StationName(5), "Lone");
   EXPECT_EQ(back.presets.PresetFreq(4), DefaultPresetFreq(4));
   EXPECT_EQ(back.CurrentFreqText, "99.500");
   EXPECT_EQ(back.display.DisplayFontName, "Arial");

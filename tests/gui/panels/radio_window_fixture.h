@@ -15,6 +15,7 @@
 #include "support/recording_app_host.h"
 #include "support/recording_port.h"
 #include "support/scripted_dialogs.h"
+#include "support/scripted_forms.h"
 #include "support/temp_folder.h"
 
 namespace orvaltic::gui::testing {
@@ -58,7 +59,8 @@ class RadioWindowTest : public ::testing::Test {
   orvaltic::testing::RecordingSound sound_;
   orvaltic::testing::RecordingHelp help_;
   orvaltic::testing::RecordingAppHost app_;
-  RadioController radio_{Platform{port_, timers_, clock_, dialogs_, sound_, help_, app_},
+  orvaltic::testing::ScriptedForms forms_;
+  RadioController radio_{Platform{port_, timers_, clock_, dialogs_, sound_, help_, app_, forms_},
                          folder_.path()};
   TMainFrmRadio window_{radio_.Panels().Main(), radio_.Menu(), radio_.Events()};
 };
