@@ -3,8 +3,9 @@
 // click delivered to the button, the window re-rendered, no paint waited for).
 //
 // Preset 1 and preset 2 are clicked in turn, so that every click changes the frequency, the
-// preset number, the lights and the hints. Each run checks that a click wrote exactly one
-// transfer; a benchmark that measured a refused click would report an error instead.
+// preset number, the lights and the hints, on the fake platform the tests use. Each run checks
+// that a click wrote exactly one transfer and showed no box; a benchmark that measured a refused
+// click would report an error instead.
 //
 // The port only counts: what a real card transfer costs on the bus (about 97 us) is not part
 // of these figures.
@@ -14,20 +15,13 @@
 #include <QTest>
 #include <QWidget>
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <functional>
-#include <memory>
-#include <optional>
-#include <string>
-#include <system_error>
 
 #include "core/controller/radio_controller.h"
-#include "gui/panels/main_panel_window.h"
+#include "gui/radio_windows.h"
+#include "support/fake_platform.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -35,175 +29,78 @@ using namespace orvaltic;
 
 constexpr std::int64_t kWritesPerClick = 97;
 
+// Counts in place of the recording port, which would keep a million clicks' bytes.
 class CountingPort : public IoPort {
  public:
   void WritePort(std::uint16_t /*port*/, std::uint8_t /*value*/) override { ++writes; }
   std::int64_t writes = 0;
 };
 
-class NoTimerBackend : public TimerBackend {
- public:
-  void Start(int /*ms*/) override {}
-  void Stop() override {}
-};
+// The fake platform in an empty folder of its own, so that no settings file of the machine is
+// read or written: the defaults, after the "not found" box of each file.
+struct Fakes {
+  Fakes() { fake.dialogs.AnswerMessage(MessageResult::kOk).AnswerMessage(MessageResult::kOk); }
+  Platform platform() { return fake.platform(port, fake.forms); }
+  // Every box answered and none shown since the start-up boxes.
+  bool Quiet() const { return fake.dialogs.AllAnswered() && fake.dialogs.boxes.size() == 2; }
 
-class NoTimerHost : public TimerHost {
- public:
-  std::unique_ptr<Timer> CreateTimer(const std::string& name) override {
-    return std::make_unique<Timer>(name, std::make_unique<NoTimerBackend>());
-  }
-};
-
-class FixedTime : public Clock {
- public:
-  DateTime Now() const override { return {2026, 12, 8, 15, 30, 0, 0}; }
-};
-
-// Every box is answered at once with OK (or cancelled), so nothing ever waits for a user.
-class SilentDialogs : public Dialogs {
- public:
-  MessageResult MessageBox(const std::string& /*text*/, MessageKind /*kind*/,
-                           MessageButtons /*buttons*/, int /*help_context*/) override {
-    ++boxes;
-    return MessageResult::kOk;
-  }
-  void Beep() override {}
-  std::optional<std::string> InputQuery(const std::string& /*caption*/,
-                                        const std::string& /*prompt*/,
-                                        const std::string& /*text*/) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> OpenFileName(const FileDialogOptions& /*options*/) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> SaveFileName(const FileDialogOptions& /*options*/) override {
-    return std::nullopt;
-  }
-  std::optional<FontSpec> ChooseFont(
-      const FontSpec& /*initial*/,
-      const std::function<void(const FontSpec&)>& /*on_apply*/) override {
-    return std::nullopt;
-  }
-  std::optional<Color> ChooseColor(Color /*initial*/) override { return std::nullopt; }
-
-  int boxes = 0;
-};
-
-class NoSound : public Sound {
- public:
-  bool PlaySound(const std::string& /*name*/, unsigned /*flags*/) override { return true; }
-};
-
-class NoHelp : public Help {
- public:
-  bool WinHelp(const std::string& /*file*/, unsigned /*command*/, std::uint32_t /*data*/) override {
-    return true;
-  }
-};
-
-class NoAppHost : public AppHost {
- public:
-  void Terminate() override {}
-  void MinimizeApplication() override {}
-};
-
-class NoForms : public ModalForms {
- public:
-  void ShowModal(ModalForm /*form*/) override {}
-};
-
-// An empty folder of its own, so that no settings file of the machine is read or written.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "orvaltic-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) {
-      path_ = pattern;
-    }
-  }
-  ~ScratchFolder() {
-    std::error_code ec;
-    if (!path_.empty()) {
-      std::filesystem::remove_all(path_, ec);
-    }
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
-// The controller on the fakes, started as the program starts it and switched on.
-struct Radio {
-  Radio() {
-    controller.FormCreate();
-    // No settings files in the folder: the defaults, after a box for each.
-    controller.ReadSettingsFiles();
-  }
-
-  bool SwitchOn() {
-    controller.Events().Click(1, "PwrBtn");
-    return controller.PowerOn();
-  }
-
-  ScratchFolder folder;
+  orvaltic::testing::TempFolder folder;
+  orvaltic::testing::FakePlatform fake;
   CountingPort port;
-  NoTimerHost timers;
-  FixedTime clock;
-  SilentDialogs dialogs;
-  NoSound sound;
-  NoHelp help;
-  NoAppHost app;
-  NoForms forms;
-  RadioController controller{Platform{port, timers, clock, dialogs, sound, help, app, forms},
-                             folder.path()};
 };
+
+bool SwitchOn(RadioController& controller) {
+  controller.events().Click(1, "PwrBtn");
+  return controller.PowerOn();
+}
 
 const char* PresetFor(std::int64_t i) {
   return (i & 1) == 0 ? "Preset1" : "Preset2";
 }
 
-bool CheckWrites(benchmark::State& state, const CountingPort& port, std::int64_t before) {
-  const std::int64_t per_click =
-      (port.writes - before) / std::max<std::int64_t>(1, state.iterations());
-  state.counters["writes_per_click"] = static_cast<double>(per_click);
-  if (port.writes - before != kWritesPerClick * static_cast<std::int64_t>(state.iterations())) {
+bool CheckRun(benchmark::State& state, const Fakes& fakes, std::int64_t before) {
+  const std::int64_t writes = fakes.port.writes - before;
+  state.counters["writes_per_click"] =
+      static_cast<double>(writes / std::max<std::int64_t>(1, state.iterations()));
+  if (!fakes.Quiet()) {
+    state.SkipWithError("a box was shown");
+    return false;
+  }
+  if (writes != kWritesPerClick * static_cast<std::int64_t>(state.iterations())) {
     state.SkipWithError("a click did not write exactly one card transfer");
     return false;
   }
+  state.SetItemsProcessed(state.iterations());
   return true;
 }
 
 void BM_PresetClickCore(benchmark::State& state) {
-  Radio radio;
-  if (radio.folder.path().empty() || !radio.SwitchOn()) {
+  Fakes fakes;
+  RadioController controller(fakes.platform(), fakes.folder.path());
+  controller.life_cycle().FormCreate();
+  controller.life_cycle().ReadSettingsFiles();
+  if (!SwitchOn(controller)) {
     state.SkipWithError("the radio did not switch on");
     return;
   }
-  PanelEvents& events = radio.controller.Events();
+  PanelEvents& events = controller.events();
   std::int64_t i = 0;
-  const std::int64_t before = radio.port.writes;
+  const std::int64_t before = fakes.port.writes;
   for (auto _ : state) {
     events.Click(1, PresetFor(i++));
   }
-  benchmark::DoNotOptimize(radio.controller.Panels().Main().FreqPanel.caption.data());
-  if (CheckWrites(state, radio.port, before)) {
-    state.SetItemsProcessed(state.iterations());
-  }
+  benchmark::DoNotOptimize(controller.panels().Main().FreqPanel.caption.data());
+  CheckRun(state, fakes, before);
 }
 BENCHMARK(BM_PresetClickCore);
 
 void BM_PresetClickMainWindow(benchmark::State& state) {
-  Radio radio;
-  gui::TMainFrmRadio window(radio.controller.Panels().Main(), radio.controller.Menu(),
-                            radio.controller.Events());
-  radio.controller.Dispatcher().SetAfterEvent([&window] { window.Render(); });
-  window.Render();
-  window.show();
-  if (radio.folder.path().empty() || !QTest::qWaitForWindowExposed(&window) || !radio.SwitchOn()) {
+  Fakes fakes;
+  gui::RadioWindows radio(fakes.platform(), fakes.folder.path());
+  radio.ReadSettingsFiles();
+  radio.ShowMainPanel();
+  gui::TMainFrmRadio& window = radio.main_panel();
+  if (!QTest::qWaitForWindowExposed(&window) || !SwitchOn(radio.controller())) {
     state.SkipWithError("the window did not show or the radio did not switch on");
     return;
   }
@@ -217,13 +114,11 @@ void BM_PresetClickMainWindow(benchmark::State& state) {
   // The first paint and whatever switching on queued, before the clock runs.
   QApplication::processEvents();
   std::int64_t i = 0;
-  const std::int64_t before = radio.port.writes;
+  const std::int64_t before = fakes.port.writes;
   for (auto _ : state) {
     QTest::mouseClick(buttons[i++ & 1], Qt::LeftButton, {}, centre);
   }
-  if (CheckWrites(state, radio.port, before)) {
-    state.SetItemsProcessed(state.iterations());
-  }
+  CheckRun(state, fakes, before);
   window.hide();
   QApplication::processEvents();
 }

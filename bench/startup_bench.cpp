@@ -116,9 +116,10 @@ int Run(const char* mode, std::int64_t t0, int argc, char** argv) {
 
   if (radio) {
     orvaltic::app::RadioApplication application(*card.card);
-    application.ReadSettingsFiles();
-    application.MainPanel().installEventFilter(&probe);
-    application.ShowMainPanel();
+    orvaltic::gui::RadioWindows& windows = application.windows();
+    windows.ReadSettingsFiles();
+    windows.main_panel().installEventFilter(&probe);
+    windows.ShowMainPanel();
     return QApplication::exec();
   }
   QWidget window;

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "app/radio_application.h"
+#include "core/cli/card_port_setting.h"
 #include "core/options/options.h"
 #include "core/radio/card_backend.h"
-#include "core/radio/card_port_setting.h"
-#include "core/radio/hardware_port.h"
 #include "core/radio/linux_port_system.h"
+#include "core/radio/privileges.h"
 #include "gui/platform/unix_signal_watcher.h"
 
 int main(int argc, char** argv) {
@@ -43,17 +43,17 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   orvaltic::app::RadioApplication radio(*card.card);
-  radio.ReadSettingsFiles();
+  radio.windows().ReadSettingsFiles();
 
   // Ctrl+C in a terminal or a logout closes the radio as its window's close does, through the
   // event loop: with the radio on, the presets file is saved and the user asked.
   orvaltic::gui::UnixSignalWatcher signals_watcher;
   QObject::connect(&signals_watcher, &orvaltic::gui::UnixSignalWatcher::terminationRequested, &app,
-                   [&radio] { radio.RequestClose(); });
+                   [&radio] { radio.windows().RequestClose(); });
 
   if (radio.TerminateRequested()) {
     return 0;
   }
-  radio.ShowMainPanel();
+  radio.windows().ShowMainPanel();
   return QApplication::exec();
 }

@@ -8,10 +8,10 @@
 #include <thread>
 #include <vector>
 
+#include "core/cli/card_command.h"
 #include "core/radio/card_backend.h"
-#include "core/radio/card_command.h"
-#include "core/radio/hardware_port.h"
 #include "core/radio/linux_port_system.h"
+#include "core/radio/privileges.h"
 
 int main(int argc, char** argv) {
   // RunCardCommand reports its own failures; this catches what happens around it, so that no

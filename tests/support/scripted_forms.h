@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/controller/modal_forms.h"
+#include "core/platform/modal_forms.h"
 
 namespace orvaltic::testing {
 

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/radio/radio_limits.h"
+
 namespace orvaltic {
 
 // The options file in the working directory.
@@ -12,7 +14,7 @@ inline constexpr char kOptionsFileName[] = "Orvaltic.opt";
 // file is read (and keeps when it is missing). Other subsystems only read them; the options
 // dialog's OK changes them.
 struct Options {
-  std::int32_t CardPort = 780;  // $30C
+  std::int32_t CardPort = kDefaultCardPort;
   std::string StartupStyle = "Style 1";
   double TuneRate = 0.1;
   double FineTuneRate = 0.01;

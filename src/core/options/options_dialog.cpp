@@ -7,13 +7,11 @@
 #include "core/options/form_bevel.h"
 #include "core/options/options_file.h"
 #include "core/platform/numbers.h"
+#include "core/radio/radio_limits.h"
 
 namespace orvaltic {
 
 namespace {
-
-constexpr std::int32_t kPort30C = 0x30C;
-constexpr std::int32_t kPort20C = 0x20C;
 
 // "$" and the upper-case hexadecimal digits of the 32-bit pattern, as the OK conversion reads it.
 std::string HexPortText(std::int32_t port) {
@@ -39,9 +37,9 @@ OptionsDialog::OptionsDialog(Options& options, PanelSet& panels, Sound& sound,
 
 void OptionsDialog::FormActivate() {
   closed_ = false;
-  if (options_.CardPort == kPort30C) {
+  if (options_.CardPort == kDefaultCardPort) {
     controls_.RTCardAddressComboBox = "$30C";
-  } else if (options_.CardPort == kPort20C) {
+  } else if (options_.CardPort == kAlternativeCardPort) {
     controls_.RTCardAddressComboBox = "$20C";
   } else if (controls_.RTCardAddressComboBox.empty()) {
     // A port the box does not offer keeps the text the box had; on the first opening there is

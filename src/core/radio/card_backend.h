@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/platform/io_port.h"
+#include "core/radio/radio_limits.h"
 
 namespace orvaltic {
 
@@ -28,15 +29,6 @@ struct OpenedCard {
   int exit_code = 0;                  // 2: ORVALTIC_CARD not understood; 1: no card to reach
   std::string error;                  // one line for standard error, without the line end
 };
-
-// The card's two jumper addresses: the only ports a program with raised privileges opens.
-inline constexpr std::uint16_t kDefaultCardPort = 0x30C;
-inline constexpr std::uint16_t kAlternativeCardPort = 0x20C;
-
-// `text` from the user or a file, safe inside a one-line message: control bytes, bytes that are
-// not UTF-8 and the backslash become escapes ("\n", "\x1B", "\\"), so that nothing breaks the line
-// or reaches the terminal as a command.
-std::string PrintableText(std::string_view text);
 
 // Builds the backend named by ORVALTIC_CARD (`setting`, null when unset):
 //   "sim" or unset/empty  simulated card reporting on `report`

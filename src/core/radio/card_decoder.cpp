@@ -1,6 +1,7 @@
 #include "core/radio/card_decoder.h"
 
 #include "core/platform/numbers.h"
+#include "core/radio/radio_limits.h"
 
 namespace orvaltic {
 
@@ -17,6 +18,9 @@ constexpr int kWordBits = 16;
 constexpr int kControlBits = 8;
 constexpr int kFrameBits = kWordBits + kControlBits;
 constexpr std::uint8_t kExpectedControl = 0x85;
+
+constexpr std::int64_t kBandLowKHz = static_cast<std::int64_t>(kBandLow * 1000.0);
+constexpr std::int64_t kWordStepKHz = 25;
 
 std::string Hex2(unsigned value) {
   constexpr char kDigits[] = "0123456789ABCDEF";
@@ -130,7 +134,7 @@ std::optional<std::string> CardDecoder::FinishTransfer() {
 }
 
 std::int64_t CardDecoder::FrequencyKHz(std::uint16_t word) {
-  return 88000 + (static_cast<std::int64_t>(word) - 3948) * 25;
+  return kBandLowKHz + (static_cast<std::int64_t>(word) - kBandLowWord) * kWordStepKHz;
 }
 
 std::string CardDecoder::FormatMHz(std::int64_t khz) {

@@ -35,7 +35,7 @@ class CardDecoder {
   bool Settled() const;
   int GoodTransfers() const { return good_transfers_; }
 
-  // The frequency a tuning word selects, in kHz: 25 kHz per step, word 3948 at 88.000 MHz.
+  // The frequency a tuning word selects, in kHz: 25 kHz per step, kBandLowWord at kBandLow.
   static std::int64_t FrequencyKHz(std::uint16_t word);
   // "99.475 MHz" style text of a frequency in kHz, without floating point.
   static std::string FormatMHz(std::int64_t khz);

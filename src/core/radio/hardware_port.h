@@ -21,20 +21,6 @@ std::string PortText(std::uint16_t port);
 std::optional<std::string> TakePortPermission(std::string_view program, PortSystem& system,
                                               const std::vector<std::uint16_t>& ports);
 
-// A real root: real, effective and saved user id 0, not a set-user-ID root. It may have any port
-// opened, and the files it reads are its own.
-bool IsRealRoot(const PortSystem& system);
-
-// Whether the settings files must wait until the privileges are gone: the process holds rights
-// its real user does not (a set-user-ID or set-group-ID identity, or capabilities) and is not a
-// real root.
-bool MustDropPrivilegesBeforeReading(const PortSystem& system);
-
-// Gives up for good any set-group-ID and set-user-ID identity (back to the real ids) and every
-// capability, then checks that none is left. On failure, the line to show; the caller must not
-// go on.
-std::optional<std::string> DropPrivileges(std::string_view program, PortSystem& system);
-
 // The card's real I/O port. Writes go out only to the ports permission was taken for at start;
 // privileges are gone by then, so a port picked later cannot be opened any more: writes to it
 // are refused (an outb there would kill the process) and reported once per port. Unless a real

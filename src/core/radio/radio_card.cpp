@@ -2,17 +2,18 @@
 
 #include <cmath>
 
+#include "core/radio/radio_limits.h"
+
 namespace orvaltic {
 
 namespace {
 
-constexpr int kBaseWord = 3948;  // 88.0 MHz
 constexpr int kTimer2InitialInterval = 500;
 
 }  // namespace
 
 std::uint16_t TuningWord(double frequency) {
-  const double offset = frequency - 88.0;
+  const double offset = frequency - kBandLow;
   // 39.999999 is held as an x87 extended value and the product is rounded to a double, so the
   // truncation below lands where the card expects it (90.000 -> 4027, 99.512 -> 4408).
   // On a target whose long double is not the x87 type the factor and the product are rounded
@@ -23,11 +24,11 @@ std::uint16_t TuningWord(double frequency) {
   const double product = static_cast<double>(static_cast<long double>(offset) * kFactor);
   if (!std::isfinite(product)) {
     // No word exists for it; send the band's bottom rather than convert an infinity.
-    return static_cast<std::uint16_t>(kBaseWord);
+    return kBandLowWord;
   }
   // Truncation toward zero; only the low 16 bits reach the card. fmod keeps huge values defined.
   const auto low = static_cast<std::int32_t>(std::fmod(std::trunc(product), 65536.0));
-  return static_cast<std::uint16_t>(static_cast<std::uint32_t>(low + kBaseWord) & 0xFFFFu);
+  return static_cast<std::uint16_t>(static_cast<std::uint32_t>(low + kBandLowWord) & 0xFFFFu);
 }
 
 RadioCard::RadioCard(IoPort& port, TimerHost& timers, const std::int32_t& card_port)

@@ -8,9 +8,10 @@
 
 namespace orvaltic {
 
-// The tuning word the synthesiser gets for a frequency in MHz: (f - 88.0) times 39.999999 held
-// as an 80-bit extended value, the product rounded to a double, truncated toward zero, plus 3948;
-// only the low 16 bits are kept. On the 25 kHz grid this is the word of the grid point below.
+// The tuning word the synthesiser gets for a frequency in MHz: (f - kBandLow) times 39.999999
+// held as an 80-bit extended value, the product rounded to a double, truncated toward zero, plus
+// kBandLowWord; only the low 16 bits are kept. On the 25 kHz grid this is the word of the grid
+// point below.
 std::uint16_t TuningWord(double frequency);
 
 // The card's byte protocol. Every operation is a fixed sequence of byte writes to the low 16 bits

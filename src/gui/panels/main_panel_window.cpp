@@ -1,6 +1,6 @@
 #include "gui/panels/main_panel_window.h"
 
-#include "gui/panels/main_panel_layout.h"
+#include "core/panels/main_panel_layout.h"
 
 namespace orvaltic::gui {
 

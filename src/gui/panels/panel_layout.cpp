@@ -48,7 +48,7 @@ QWidget* MakeWidget(const ControlSpec& control, QWidget* parent) {
     case ControlKind::kLabel: {
       auto* label = new PanelLabel(parent);
       label->setText(FromCoreText(control.caption));
-      label->setAlignment(control.alignment);
+      label->setAlignment(AlignmentOf(control.alignment));
       SetTextColor(*label, ToQColor(control.text.color));
       return label;
     }
@@ -90,11 +90,23 @@ bool CaptionIsValue(const QWidget& widget) {
 }
 
 Color LightOnColor(const std::string& light_name) {
-  return light_name == "PwrBtnLight" ? kRed : kLime;
+  return light_name == control_name::kPwrBtnLight ? kRed : kLime;
 }
 
 QString LightState(const std::string& light_name, Color shown) {
   return shown == LightOnColor(light_name) ? QStringLiteral("on") : QStringLiteral("off");
+}
+
+Qt::Alignment AlignmentOf(TextAlign align) {
+  switch (align) {
+    case TextAlign::kLeft:
+      return Qt::AlignLeft | Qt::AlignVCenter;
+    case TextAlign::kCenter:
+      return Qt::AlignCenter;
+    case TextAlign::kRight:
+      return Qt::AlignRight | Qt::AlignVCenter;
+  }
+  throw std::logic_error("unknown alignment");
 }
 
 std::map<std::string, QWidget*> BuildControls(QWidget& window, const PanelLayout& layout) {
@@ -121,7 +133,7 @@ std::map<std::string, QWidget*> BuildControls(QWidget& window, const PanelLayout
       widget->setAccessibleDescription(AccessibleDescriptionFor(
           accessible_name, control.caption, control.hint, control.caption_is_value));
     }
-    if (control.reports_mouse_move) {
+    if (control.on_mouse_move.action != PanelAction::kNone) {
       widget->setMouseTracking(true);
     }
     widget->setHidden(!control.visible);

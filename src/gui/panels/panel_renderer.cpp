@@ -14,6 +14,8 @@ namespace orvaltic::gui {
 
 namespace {
 
+namespace names = control_name;
+
 // Values of the surface as they were at the last render, or null at the first.
 template <typename T>
 const T* Field(const PanelSurface* last, T PanelSurface::*member) {
@@ -67,39 +69,38 @@ void PanelRenderer::Render(const PanelSurface& surface) {
   const PanelSurface* last = last_ ? &*last_ : nullptr;
 
   RenderDisplay(surface.FreqPanel, Field(last, &PanelSurface::FreqPanel));
-  RenderLabel("Label1", surface.Label1, Field(last, &PanelSurface::Label1));
-  RenderLabel("PresetDisplay", surface.PresetDisplay, Field(last, &PanelSurface::PresetDisplay));
-  RenderLabel("AlarmDisplayLabel", surface.AlarmDisplayLabel,
+  RenderLabel(names::kLabel1, surface.Label1, Field(last, &PanelSurface::Label1));
+  RenderLabel(names::kPresetDisplay, surface.PresetDisplay,
+              Field(last, &PanelSurface::PresetDisplay));
+  RenderLabel(names::kAlarmDisplayLabel, surface.AlarmDisplayLabel,
               Field(last, &PanelSurface::AlarmDisplayLabel));
-  RenderLabel("SnoozeDisplayLabel", surface.SnoozeDisplayLabel,
+  RenderLabel(names::kSnoozeDisplayLabel, surface.SnoozeDisplayLabel,
               Field(last, &PanelSurface::SnoozeDisplayLabel));
-  RenderLabel("ProgLabel", surface.ProgLabel, Field(last, &PanelSurface::ProgLabel));
+  RenderLabel(names::kProgLabel, surface.ProgLabel, Field(last, &PanelSurface::ProgLabel));
   if (surface.StationIDLabel) {
     const LabelModel* before =
         last != nullptr && last->StationIDLabel ? &*last->StationIDLabel : nullptr;
-    RenderLabel("StationIDLabel", *surface.StationIDLabel, before);
+    RenderLabel(names::kStationIDLabel, *surface.StationIDLabel, before);
   }
 
   for (std::size_t i = 0; i < surface.Presets.size(); ++i) {
-    const std::string number = std::to_string(i + 1);
+    const int n = static_cast<int>(i) + 1;
     const PresetButtonModel& preset = surface.Presets[i];
     const PresetButtonModel* before = last != nullptr ? &last->Presets[i] : nullptr;
-    if (QWidget* button = Control("Preset" + number)) {
+    if (QWidget* button = Control(names::Preset(n))) {
       SetCaptionAndHint(*button, preset.caption, preset.hint,
                         before != nullptr ? &before->caption : nullptr,
                         before != nullptr ? &before->hint : nullptr);
     }
-    RenderLight("Preset" + number + "Light", preset.light,
-                before != nullptr ? &before->light : nullptr);
+    RenderLight(names::PresetLight(n), preset.light, before != nullptr ? &before->light : nullptr);
   }
-  RenderLight("PresetMemoryLight", surface.PresetMemoryLight,
+  RenderLight(names::kPresetMemoryLight, surface.PresetMemoryLight,
               Field(last, &PanelSurface::PresetMemoryLight));
-  RenderLight("MuteBtnLight", surface.MuteBtnLight, Field(last, &PanelSurface::MuteBtnLight));
-  RenderLight("PwrBtnLight", surface.PwrBtnLight, Field(last, &PanelSurface::PwrBtnLight));
+  RenderLight(names::kMuteBtnLight, surface.MuteBtnLight, Field(last, &PanelSurface::MuteBtnLight));
+  RenderLight(names::kPwrBtnLight, surface.PwrBtnLight, Field(last, &PanelSurface::PwrBtnLight));
 
-  RenderOverlay("AlarmPanel", "AlarmCurrentLabel", "AlarmLabel", surface.AlarmPanel,
-                Field(last, &PanelSurface::AlarmPanel));
-  RenderOverlay("SnoozePanel", "SnoozeCurrentLabel", "SnoozeLabel", surface.SnoozePanel,
+  RenderOverlay(names::kAlarmOverlay, surface.AlarmPanel, Field(last, &PanelSurface::AlarmPanel));
+  RenderOverlay(names::kSnoozeOverlay, surface.SnoozePanel,
                 Field(last, &PanelSurface::SnoozePanel));
 
   RenderFrames(surface, last);
@@ -133,7 +134,7 @@ void PanelRenderer::RenderLight(const std::string& name, Color color, const Colo
 }
 
 void PanelRenderer::RenderDisplay(const DisplayModel& display, const DisplayModel* last) {
-  auto* panel = qobject_cast<BevelPanel*>(Control("FreqPanel"));
+  auto* panel = qobject_cast<BevelPanel*>(Control(names::kFreqPanel));
   if (panel == nullptr) {
     return;
   }
@@ -150,12 +151,11 @@ void PanelRenderer::RenderDisplay(const DisplayModel& display, const DisplayMode
   }
 }
 
-void PanelRenderer::RenderOverlay(const std::string& name, const std::string& current_name,
-                                  const std::string& value_name, const OverlayModel& overlay,
-                                  const OverlayModel* last) {
-  RenderLabel(current_name, overlay.current, last != nullptr ? &last->current : nullptr);
-  RenderLabel(value_name, overlay.value, last != nullptr ? &last->value : nullptr);
-  QWidget* panel = Control(name);
+void PanelRenderer::RenderOverlay(const control_name::Overlay& overlay_names,
+                                  const OverlayModel& overlay, const OverlayModel* last) {
+  RenderLabel(overlay_names.current, overlay.current, last != nullptr ? &last->current : nullptr);
+  RenderLabel(overlay_names.value, overlay.value, last != nullptr ? &last->value : nullptr);
+  QWidget* panel = Control(overlay_names.panel);
   if (panel != nullptr && Changed(overlay.visible, last != nullptr ? &last->visible : nullptr)) {
     panel->setVisible(overlay.visible);
     if (overlay.visible) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "core/panels/panel_layout.h"
 #include "core/panels/panel_surface.h"
 
 namespace orvaltic::gui {
@@ -36,8 +37,7 @@ class PanelRenderer {
   void RenderLabel(const std::string& name, const LabelModel& label, const LabelModel* last);
   void RenderLight(const std::string& name, Color color, const Color* last);
   void RenderDisplay(const DisplayModel& display, const DisplayModel* last);
-  void RenderOverlay(const std::string& name, const std::string& current_name,
-                     const std::string& value_name, const OverlayModel& overlay,
+  void RenderOverlay(const control_name::Overlay& overlay_names, const OverlayModel& overlay,
                      const OverlayModel* last);
   void RenderFrames(const PanelSurface& surface, const PanelSurface* last);
   void RenderWindow(const PanelSurface& surface, const PanelSurface* last);

@@ -5,12 +5,10 @@
 #include <QLabel>
 #include <QWidget>
 
+#include "core/panels/panel_layout.h"
 #include "core/panels/panel_surface.h"
 
 namespace orvaltic::gui {
-
-// The grey of the panels' faces and buttons.
-inline constexpr Color kButtonFace = 0xC0C0C0;
 
 // A panel as the front panels draw it: an outer bevel, a border in the fill colour, an inner
 // bevel, the fill, and an optional caption drawn centred in the caption colour. Frames, the

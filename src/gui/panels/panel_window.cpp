@@ -82,15 +82,13 @@ void PanelWindow::Connect(const PanelLayout& layout,
   for (const ControlSpec& control : layout.controls) {
     QWidget* widget = controls.at(control.name);
     const std::string name = control.name;
-    if (control.reports_click) {
-      const auto click = [this, reported = control.reports_as.empty() ? name : control.reports_as] {
-        events_.Click(style_, reported);
-      };
+    if (control.on_click.action != PanelAction::kNone) {
+      const auto click = [this, name] { events_.Click(style_, name); };
       ConnectAs<SpeedButton>(widget, &SpeedButton::clicked, click) ||
           ConnectAs<PanelLabel>(widget, &PanelLabel::clicked, click) ||
           ConnectAs<BevelPanel>(widget, &BevelPanel::clicked, click);
     }
-    if (control.reports_mouse_move) {
+    if (control.on_mouse_move.action != PanelAction::kNone) {
       const auto move = [this, name] { events_.MouseMove(style_, name); };
       ConnectAs<SpeedButton>(widget, &SpeedButton::mouseMoved, move) ||
           ConnectAs<PanelLabel>(widget, &PanelLabel::mouseMoved, move);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/controller/app_host.h"
+#include "core/platform/app_host.h"
 
 namespace orvaltic::gui {
 

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "core/controller/modal_forms.h"
+#include "core/platform/modal_forms.h"
 
 class QDialog;
 

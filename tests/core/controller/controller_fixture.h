@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/controller/radio_controller.h"
+#include "support/fake_platform.h"
 #include "support/fakes.h"
 #include "support/manual_timer_host.h"
 #include "support/recording_app_host.h"
@@ -20,22 +21,13 @@
 namespace orvaltic::testing {
 
 // The whole fake platform and a controller on it, with its files in `folder`.
-struct FakeRadio {
-  explicit FakeRadio(const std::string& folder)
-      : radio(Platform{port, timers, clock, dialogs, sound, help, app, forms}, folder) {}
+struct FakeRadio : FakePlatform {
+  explicit FakeRadio(const std::string& folder) : radio(platform(), folder) {}
 
-  RecordingPort port;
-  ManualTimerHost timers;
-  FixedClock clock;
-  ScriptedDialogs dialogs;
-  RecordingSound sound;
-  RecordingHelp help;
-  RecordingAppHost app;
-  ScriptedForms forms;
-  RadioController radio;  // last: goes before the fakes it uses
+  RadioController radio;  // goes before the fakes it uses
 
-  PanelEvents& events() { return radio.Events(); }
-  PanelSet& panels() { return radio.Panels(); }
+  PanelEvents& events() { return radio.events(); }
+  PanelSet& panels() { return radio.panels(); }
 
   // Power on and forget the bytes it wrote.
   void SwitchOn() {

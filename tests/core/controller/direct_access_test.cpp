@@ -60,7 +60,7 @@ TEST_P(DirectAcceptTest, ShowsTheEntryAsThreeDecimalsAndTunesIt) {
   Open();
   EXPECT_EQ(QueryTexts(), std::vector<std::string>{"99.500"});
   EXPECT_EQ(Captions(), Seven(std::string(c.shown)));
-  EXPECT_EQ(radio_.DirectFreqText(), c.shown);
+  EXPECT_EQ(radio_.tuner().DirectFreqText(), c.shown);
   EXPECT_EQ(PresetDisplays(), Seven(std::string("D")));
   EXPECT_EQ(Sent(), std::vector<std::int64_t>{c.sent_khz});
   EXPECT_TRUE(dialogs_.boxes.empty());
@@ -107,24 +107,24 @@ TEST_F(DirectAccessTest, CancelAtAnyRoundChangesNothing) {
 }
 
 TEST_F(DirectAccessTest, AfterARecallEveryPanelShowsDNoLightAndNoStationName) {
-  radio_.Presets().StationName(12) = "Radio Twelve";
+  radio_.presets().StationName(12) = "Radio Twelve";
   fake_.events().Click(1, "Next10Btn");
   fake_.events().Click(1, "Preset2");
-  ASSERT_EQ(radio_.CurrentPreset(), 12);
-  ASSERT_EQ(radio_.Panels().Main().Presets[1].light, kLime);
+  ASSERT_EQ(radio_.preset_buttons().CurrentPreset(), 12);
+  ASSERT_EQ(radio_.panels().Main().Presets[1].light, kLime);
 
   dialogs_.AnswerInput("99.9");
   Open(7, "SpeedButton26");
 
   EXPECT_EQ(PresetDisplays(), Seven(std::string("D")));
   for (int style = 1; style <= kPanelCount; ++style) {
-    for (const PresetButtonModel& button : radio_.Panels().Style(style).Presets) {
+    for (const PresetButtonModel& button : radio_.panels().Style(style).Presets) {
       EXPECT_EQ(button.light, kGreen) << "style " << style;
     }
   }
-  EXPECT_EQ(radio_.Panels().Style(6).StationIDLabel->caption, " ");
-  EXPECT_EQ(radio_.Panels().Style(7).StationIDLabel->caption, " ");
-  EXPECT_EQ(radio_.CurrentPreset(), 12);
+  EXPECT_EQ(radio_.panels().Style(6).StationIDLabel->caption, " ");
+  EXPECT_EQ(radio_.panels().Style(7).StationIDLabel->caption, " ");
+  EXPECT_EQ(radio_.preset_buttons().CurrentPreset(), 12);
 }
 
 TEST_F(DirectAccessTest, TheCardPlaysAfterwardsEvenWithTheMuteLightLit) {
@@ -137,7 +137,7 @@ TEST_F(DirectAccessTest, TheCardPlaysAfterwardsEvenWithTheMuteLightLit) {
     decoder.Feed(w.value);
   }
   EXPECT_TRUE(decoder.State().audio_on);
-  EXPECT_EQ(radio_.Panels().Main().MuteBtnLight, kLime);
+  EXPECT_EQ(radio_.panels().Main().MuteBtnLight, kLime);
 }
 
 // The box is modal but its event loop keeps the timers going.
@@ -155,7 +155,7 @@ TEST_F(DirectAccessTest, AScanKeepsSteppingWhileTheBoxIsOpen) {
 
   // The scan goes on from its own position, not from the frequency typed in.
   fake_.timers.Advance(400);
-  EXPECT_EQ(radio_.Panels().Main().FreqPanel.caption, "88.400");
+  EXPECT_EQ(radio_.panels().Main().FreqPanel.caption, "88.400");
 }
 
 }  // namespace

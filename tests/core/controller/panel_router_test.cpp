@@ -118,7 +118,7 @@ TEST_F(ControllerTest, Label1ShowsThePresetFileNameOnTheHoveredPanelOnly) {
   EXPECT_EQ(fake_.panels().Style(3).Label1.hint, "Orvaltic.CFG");
   EXPECT_EQ(fake_.panels().Main().Label1.hint, "");
 
-  radio_.Presets().PresetFileName = "/home/radio/lists/Mine.CFG";
+  radio_.presets().PresetFileName = "/home/radio/lists/Mine.CFG";
   fake_.events().MouseMove(1, "Label1");
   EXPECT_EQ(fake_.panels().Main().Label1.hint, "Mine.CFG");
   EXPECT_EQ(fake_.panels().Style(3).Label1.hint, "Orvaltic.CFG");
@@ -136,13 +136,13 @@ TEST_F(ControllerTest, FileMenuItemsWorkWhileTheRadioIsOff) {
   EXPECT_EQ(dialogs_.boxes,
             (std::vector<ScriptedDialogs::Box>{
                 {"Invalid filename", MessageKind::kError, MessageButtons::kOk, 0}}));
-  EXPECT_EQ(radio_.Presets().PresetFileName, "Orvaltic.CFG");
+  EXPECT_EQ(radio_.presets().PresetFileName, "Orvaltic.CFG");
 }
 
 TEST_F(ControllerTest, DisabledMenuItemsAndThoseInADisabledSubmenuDoNothing) {
-  radio_.Menu().Item("OpenPresetFile1").enabled = false;
+  radio_.menu().Item("OpenPresetFile1").enabled = false;
   fake_.events().MenuClick("OpenPresetFile1");
-  radio_.Menu().Item("PresetFile1").enabled = false;
+  radio_.menu().Item("PresetFile1").enabled = false;
   fake_.events().MenuClick("SavePresetFile1");
   fake_.events().MenuClick("NoSuchItem");
   EXPECT_TRUE(dialogs_.open_dialogs.empty());
@@ -150,13 +150,13 @@ TEST_F(ControllerTest, DisabledMenuItemsAndThoseInADisabledSubmenuDoNothing) {
 }
 
 TEST_F(ControllerTest, OptionsShowsTheOptionsDialogOnceTheRadioIsOn) {
-  EXPECT_EQ(radio_.Menu().Item("Options1").help_context, 11);
+  EXPECT_EQ(radio_.menu().Item("Options1").help_context, 11);
   fake_.events().MenuClick("Options1");  // disabled until power-on
   EXPECT_TRUE(fake_.forms.shown.empty());
 
   fake_.SwitchOn();
   fake_.forms.Expect(ModalForm::kOptionsForm, [&] {
-    OptionsDialog& form = radio_.OptionsForm();
+    OptionsDialog& form = radio_.options_form();
     form.FormActivate();
     form.controls().TuneRateComboBox = "0.2";
     form.OKButtonClick();
@@ -174,12 +174,12 @@ TEST_F(ControllerTest, OptionsShowsTheOptionsDialogOnceTheRadioIsOn) {
 TEST_F(ControllerTest, MenuItemsWithoutAHandlerDoNothing) {
   fake_.SwitchOn();
   std::vector<std::string> names;
-  CollectNames(radio_.Menu().Items(), names);
+  CollectNames(radio_.menu().Items(), names);
   std::vector<PanelSurface> before;
   for (int style = 1; style <= kPanelCount; ++style) {
     before.push_back(fake_.panels().Style(style));
   }
-  const PopupMenuModel menu_before = radio_.Menu();
+  const PopupMenuModel menu_before = radio_.menu();
 
   for (const std::string& name : names) {
     if (PanelRouter::MenuItems().count(name) == 0) {
@@ -194,7 +194,7 @@ TEST_F(ControllerTest, MenuItemsWithoutAHandlerDoNothing) {
   for (int style = 1; style <= kPanelCount; ++style) {
     EXPECT_EQ(fake_.panels().Style(style), before[static_cast<std::size_t>(style - 1)]) << style;
   }
-  EXPECT_EQ(radio_.Menu().Items(), menu_before.Items());
+  EXPECT_EQ(radio_.menu().Items(), menu_before.Items());
 }
 
 }  // namespace

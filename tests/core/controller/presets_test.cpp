@@ -35,7 +35,7 @@ class PresetsTest : public ControllerTest {
  protected:
   void Click(const char* control, int style = 1) { fake_.events().Click(style, control); }
   void Access(const std::string& text) {
-    radio_.Dispatcher().Run([&] { radio_.AccessPreset(text); });
+    radio_.dispatcher().Run([&] { radio_.preset_buttons().AccessPreset(text); });
   }
   std::vector<std::string> Lit() { return fake_.OnEveryPanel(LitButtons); }
   std::vector<std::string> PresetDisplays() {
@@ -64,7 +64,7 @@ struct RecallRoute {
 class PresetRecallTest : public PresetsTest, public ::testing::WithParamInterface<RecallRoute> {};
 
 TEST_P(PresetRecallTest, Button3OnPage1TunesPreset3OnEveryPanel) {
-  radio_.Presets().StationName(3) = "Radio Three";
+  radio_.presets().StationName(3) = "Radio Three";
   fake_.SwitchOn();
   Click(GetParam().control, GetParam().style);
 
@@ -75,7 +75,7 @@ TEST_P(PresetRecallTest, Button3OnPage1TunesPreset3OnEveryPanel) {
   EXPECT_EQ(fake_.OnEveryPanel([](const PanelSurface& p) { return p.FreqPanel.hint; }),
             Seven(std::string("Radio Three")));
   EXPECT_EQ(fake_.panels().Style(6).StationIDLabel->caption, "Radio Three");
-  EXPECT_EQ(radio_.CurrentPreset(), 3);
+  EXPECT_EQ(radio_.preset_buttons().CurrentPreset(), 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(FromSeveralStyles, PresetRecallTest,
@@ -95,8 +95,8 @@ TEST_F(PresetsTest, RecallWhileMutedMutesTheCardAgainAfterTheTransfer) {
 }
 
 TEST_F(PresetsTest, AnEmptyOrOutOfBandPresetIsNotRecalled) {
-  radio_.Presets().PresetFreq(4) = 0.0;
-  radio_.Presets().PresetFreq(5) = 108.1;
+  radio_.presets().PresetFreq(4) = 0.0;
+  radio_.presets().PresetFreq(5) = 108.1;
   fake_.SwitchOn();
   Click("Preset1");
   port_.Clear();
@@ -105,7 +105,7 @@ TEST_F(PresetsTest, AnEmptyOrOutOfBandPresetIsNotRecalled) {
   EXPECT_TRUE(port_.writes.empty());
   EXPECT_EQ(PresetDisplays(), Seven(std::string("1")));
   EXPECT_EQ(Lit(), Seven(std::string("1000000000")));
-  EXPECT_EQ(radio_.CurrentPreset(), 1);
+  EXPECT_EQ(radio_.preset_buttons().CurrentPreset(), 1);
   EXPECT_EQ(dialogs_.beeps, 0);
 }
 
@@ -114,8 +114,8 @@ TEST_F(PresetsTest, WithTheRadioOffPresetPageAndMemoryButtonsDoNothing) {
     Click(control);
   }
   EXPECT_TRUE(port_.writes.empty());
-  EXPECT_EQ(radio_.PresetPage(), 1);
-  EXPECT_EQ(radio_.CurrentPreset(), 0);
+  EXPECT_EQ(radio_.preset_buttons().PresetPage(), 1);
+  EXPECT_EQ(radio_.preset_buttons().CurrentPreset(), 0);
   EXPECT_EQ(fake_.panels().Main(), DesignedSurface(1));
   EXPECT_EQ(fake_.panels().Style(7), DesignedSurface(7));
 }
@@ -123,9 +123,9 @@ TEST_F(PresetsTest, WithTheRadioOffPresetPageAndMemoryButtonsDoNothing) {
 TEST_F(PresetsTest, StationIdIsCutTo40And55CharactersWhileTheHintKeepsAll) {
   const std::string long_name(70, 'x');
   const std::string utf8_name = std::string(39, 'a') + "\xC3\xA9" + "zzz";  // e-acute at 40
-  radio_.Presets().StationName(1) = long_name;
-  radio_.Presets().StationName(2) = "";
-  radio_.Presets().StationName(3) = utf8_name;
+  radio_.presets().StationName(1) = long_name;
+  radio_.presets().StationName(2) = "";
+  radio_.presets().StationName(3) = utf8_name;
   fake_.SwitchOn();
 
   Click("Preset1");
@@ -144,8 +144,8 @@ TEST_F(PresetsTest, StationIdIsCutTo40And55CharactersWhileTheHintKeepsAll) {
 }
 
 TEST_F(PresetsTest, MouseMoveSetsTheHintOfThePageShownEvenWithTheRadioOff) {
-  radio_.Presets().StationName(4) = "Four";
-  radio_.Presets().StationName(14) = "";
+  radio_.presets().StationName(4) = "Four";
+  radio_.presets().StationName(14) = "";
   fake_.events().MouseMove(3, "Preset4");
   EXPECT_EQ(fake_.OnEveryPanel([](const PanelSurface& p) { return p.Presets[3].hint; }),
             Seven(std::string("Four")));
@@ -179,7 +179,7 @@ TEST_P(PresetPageTest, CaptionsOnAllSevenPanels) {
   for (const char* control : c.clicks) {
     Click(control, 5);
   }
-  EXPECT_EQ(radio_.PresetPage(), c.page);
+  EXPECT_EQ(radio_.preset_buttons().PresetPage(), c.page);
   for (int style = 1; style <= 6; ++style) {
     EXPECT_EQ(Captions(fake_.panels().Style(style)), c.main_to_6) << "style " << style;
   }
@@ -233,8 +233,8 @@ TEST_F(PresetsTest, MemoryStoresTheShownFrequencyIntoTheButtonPressed) {
   port_.Clear();
   Click("Preset7");
 
-  EXPECT_DOUBLE_EQ(radio_.Presets().PresetFreq(17), 101.3);
-  EXPECT_EQ(radio_.Presets().StationName(17), "101.300");
+  EXPECT_DOUBLE_EQ(radio_.presets().PresetFreq(17), 101.3);
+  EXPECT_EQ(radio_.presets().StationName(17), "101.300");
   EXPECT_EQ(PresetDisplays(), Seven(std::string("17")));
   EXPECT_EQ(Lit(), Seven(std::string("0000001000")));
   EXPECT_EQ(Tuned(), std::vector<std::int64_t>{101275});
@@ -244,12 +244,12 @@ TEST_F(PresetsTest, MemoryStoresTheShownFrequencyIntoTheButtonPressed) {
 }
 
 TEST_F(PresetsTest, MemoryCanStoreIntoAnEmptyPreset) {
-  radio_.Presets().PresetFreq(9) = 0.0;
+  radio_.presets().PresetFreq(9) = 0.0;
   fake_.SwitchOn();
   PastStartUpTick();
   Click("SpeedButton11", 6);  // style 6's " Memory"
   Click("Preset9");
-  EXPECT_DOUBLE_EQ(radio_.Presets().PresetFreq(9), 107.9);
+  EXPECT_DOUBLE_EQ(radio_.presets().PresetFreq(9), 107.9);
   EXPECT_EQ(PresetDisplays(), Seven(std::string("9")));
 }
 
@@ -260,8 +260,8 @@ TEST_F(PresetsTest, ASecondPressDisarmsAndTheButtonThenOnlyRecalls) {
   Click("MemoryBtn");
   EXPECT_EQ(MemoryLights(), Seven(kGreen));
   Click("Preset2");
-  EXPECT_DOUBLE_EQ(radio_.Presets().PresetFreq(2), 88.2);
-  EXPECT_EQ(radio_.Presets().StationName(2), "");
+  EXPECT_DOUBLE_EQ(radio_.presets().PresetFreq(2), 88.2);
+  EXPECT_EQ(radio_.presets().StationName(2), "");
   EXPECT_EQ(FreqCaptions(), Seven(std::string("88.200")));
 }
 
@@ -289,11 +289,11 @@ TEST_F(PresetsTest, TheMemoryWindowIsNotLengthenedByPressingAgain) {
 // --- Access by frequency text ---------------------------------------------------------------
 
 TEST_F(PresetsTest, TheFirstPresetWithTheTextIsRecalled) {
-  radio_.Presets().PresetFreq(57) = 88.0;
+  radio_.presets().PresetFreq(57) = 88.0;
   fake_.SwitchOn();
   Access("88.000");
-  EXPECT_EQ(radio_.CurrentPreset(), 1);
-  EXPECT_EQ(radio_.PresetPage(), 1);
+  EXPECT_EQ(radio_.preset_buttons().CurrentPreset(), 1);
+  EXPECT_EQ(radio_.preset_buttons().PresetPage(), 1);
   EXPECT_EQ(PresetDisplays(), Seven(std::string("1")));
   EXPECT_EQ(Lit(), Seven(std::string("1000000000")));
 }
@@ -301,16 +301,16 @@ TEST_F(PresetsTest, TheFirstPresetWithTheTextIsRecalled) {
 TEST_F(PresetsTest, Preset37FromPage1TurnsThreePagesOn) {
   fake_.SwitchOn();
   Access("95.200");  // preset 37's default frequency
-  EXPECT_EQ(radio_.PresetPage(), 4);
+  EXPECT_EQ(radio_.preset_buttons().PresetPage(), 4);
   EXPECT_EQ(Captions(fake_.panels().Main())[6], "  37");
   EXPECT_EQ(PresetDisplays(), Seven(std::string("37")));
   EXPECT_EQ(Lit(), Seven(std::string("0000001000")));
-  EXPECT_EQ(radio_.CurrentPreset(), 37);
+  EXPECT_EQ(radio_.preset_buttons().CurrentPreset(), 37);
   EXPECT_EQ(Tuned(), (std::vector<std::int64_t>{95175, 95175}));
 
   // And back to page 1 by "-" steps.
   Access("88.200");
-  EXPECT_EQ(radio_.PresetPage(), 1);
+  EXPECT_EQ(radio_.preset_buttons().PresetPage(), 1);
   EXPECT_EQ(Lit(), Seven(std::string("0100000000")));
 }
 
@@ -318,10 +318,10 @@ TEST_F(PresetsTest, WithTheRadioOffAPresetIsTunedAndShownButNothingElseChanges) 
   Access("95.200");
   EXPECT_EQ(Tuned(), std::vector<std::int64_t>{95175});
   EXPECT_EQ(FreqCaptions(), Seven(std::string("95.200")));
-  EXPECT_EQ(radio_.PresetPage(), 1);
+  EXPECT_EQ(radio_.preset_buttons().PresetPage(), 1);
   EXPECT_EQ(Lit(), Seven(std::string("0000000000")));
   EXPECT_EQ(PresetDisplays(), Seven(std::string()));
-  EXPECT_EQ(radio_.CurrentPreset(), 0);
+  EXPECT_EQ(radio_.preset_buttons().CurrentPreset(), 0);
 }
 
 struct NoMatchCase {
@@ -335,8 +335,8 @@ class DirectTextTest : public PresetsTest, public ::testing::WithParamInterface<
 
 TEST_P(DirectTextTest, TunesOrBeepsWhetherOnOrOff) {
   const NoMatchCase& c = GetParam();
-  radio_.Presets().PresetFreq(60) = 99.5;
-  radio_.Presets().PresetFreq(5) = 0.0;
+  radio_.presets().PresetFreq(60) = 99.5;
+  radio_.presets().PresetFreq(5) = 0.0;
   if (c.radio_on) {
     fake_.SwitchOn();
     Click("Preset1");
@@ -357,7 +357,7 @@ TEST_P(DirectTextTest, TunesOrBeepsWhetherOnOrOff) {
     EXPECT_EQ(Lit(), Seven(std::string("0000000000")));
     EXPECT_EQ(fake_.panels().Style(6).StationIDLabel->caption, "");
     EXPECT_EQ(fake_.panels().Style(7).StationIDLabel->caption, "");
-    EXPECT_EQ(radio_.CurrentPreset(), c.radio_on ? 1 : 0);
+    EXPECT_EQ(radio_.preset_buttons().CurrentPreset(), c.radio_on ? 1 : 0);
   }
 }
 
@@ -383,12 +383,12 @@ TEST_F(PresetsTest, TextThatIsNoNumberShowsTheConversionErrorAndChangesNothing) 
 }
 
 TEST_F(PresetsTest, AccessWithTheMemoryArmedRecallsWithoutRenamingThePreset) {
-  radio_.Presets().StationName(37) = "Jazz";
+  radio_.presets().StationName(37) = "Jazz";
   fake_.SwitchOn();
   PastStartUpTick();
   Click("MemoryBtn");
   Access("95.200");
-  EXPECT_EQ(radio_.Presets().StationName(37), "Jazz");
+  EXPECT_EQ(radio_.presets().StationName(37), "Jazz");
   EXPECT_EQ(fake_.panels().Main().FreqPanel.hint, "Jazz");
   EXPECT_EQ(PresetDisplays(), Seven(std::string("37")));
 }
@@ -399,7 +399,7 @@ TEST_F(PresetsTest, SwitchingOnTunesTheSavedTextAndLightsItsPreset) {
   radio_.CurrentFreqText() = "95.200";
   Click("PwrBtn");
   EXPECT_EQ(Tuned(), (std::vector<std::int64_t>{95175, 95175}));
-  EXPECT_EQ(radio_.PresetPage(), 4);
+  EXPECT_EQ(radio_.preset_buttons().PresetPage(), 4);
   EXPECT_EQ(Lit(), Seven(std::string("0000001000")));
   EXPECT_EQ(fake_.OnEveryPanel([](const PanelSurface& p) { return p.PwrBtnLight; }), Seven(kRed));
 }
@@ -410,7 +410,7 @@ TEST_F(PresetsTest, ASavedTextThatIsNoNumberStopsSwitchingOnWithTheLightOff) {
   Click("PwrBtn");
   EXPECT_EQ(dialogs_.boxes.back().text, "'9x.500' is not a valid floating point value");
   EXPECT_TRUE(radio_.PowerOn());
-  EXPECT_TRUE(radio_.Menu().Item("Presets1").enabled);
+  EXPECT_TRUE(radio_.menu().Item("Presets1").enabled);
   EXPECT_EQ(fake_.OnEveryPanel([](const PanelSurface& p) { return p.PwrBtnLight; }),
             Seven(kMaroon));
   EXPECT_EQ(port_.Values(), (std::vector<std::uint8_t>{0x00, 0xC8}));

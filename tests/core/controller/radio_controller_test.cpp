@@ -90,11 +90,11 @@ INSTANTIATE_TEST_SUITE_P(SevenTimers, TimerDesignTest,
                                            TimerCase{7, 100, false}));
 
 TEST_F(ControllerTest, CreationSetsTheHelpFileAndDarkensTheDisplays) {
-  EXPECT_EQ(radio_.HelpFileNames().ApplicationHelpFile(), "C:\\Orvaltic\\Orvaltic.HLP");
+  EXPECT_EQ(radio_.help_files().ApplicationHelpFile(), "C:\\Orvaltic\\Orvaltic.HLP");
   for (int style = 1; style <= kPanelCount; ++style) {
     fake_.panels().Style(style).FreqPanel.font.color = kLime;
   }
-  radio_.FormCreate();
+  radio_.life_cycle().FormCreate();
   EXPECT_EQ(fake_.OnEveryPanel([](const PanelSurface& p) { return p.FreqPanel.font.color; }),
             (std::vector<Color>{kBlack, kBlack, kBlack, kBlack, kBlack, kLime, kLime}));
 }
@@ -118,7 +118,7 @@ TEST_F(ControllerTest, StartUpWithoutFilesReportsBothAndPlacesThePanelsAtTheCorn
     p.left = 400;
   });
   dialogs_.AnswerMessage(MessageResult::kOk).AnswerMessage(MessageResult::kOk);
-  radio_.ReadSettingsFiles();
+  radio_.life_cycle().ReadSettingsFiles();
 
   const ScriptedDialogs::Box cfg{kCfgNotFound, MessageKind::kInformation, MessageButtons::kOk, 0};
   const ScriptedDialogs::Box opt{kOptNotFound, MessageKind::kInformation, MessageButtons::kOk, 0};
@@ -142,11 +142,11 @@ TEST_F(ControllerTest, StartUpReadsBothFilesAndPlacesThePanels) {
   options.StartupStyle = "Style 3";
   SaveOrvalticOptionsFile(options, folder_.File(kOptionsFileName));
 
-  radio_.ReadSettingsFiles();
+  radio_.life_cycle().ReadSettingsFiles();
 
   EXPECT_TRUE(dialogs_.boxes.empty());
   EXPECT_EQ(radio_.CurrentFreqText(), "99.900");
-  EXPECT_EQ(radio_.Presets().StationName(7), "Old 7");
+  EXPECT_EQ(radio_.presets().StationName(7), "Old 7");
   EXPECT_EQ(radio_.options().StartupStyle, "Style 3");
   EXPECT_EQ(fake_.OnEveryPanel([](const PanelSurface& p) { return p.top; }), Seven(120));
   EXPECT_EQ(fake_.OnEveryPanel([](const PanelSurface& p) { return p.left; }), Seven(340));
@@ -163,7 +163,7 @@ TEST_F(ControllerTest, ABadPresetsFileIsShownAndTheOptionsAreStillRead) {
   SaveOrvalticOptionsFile(options, folder_.File(kOptionsFileName));
   dialogs_.AnswerMessage(MessageResult::kOk);
 
-  radio_.ReadSettingsFiles();
+  radio_.life_cycle().ReadSettingsFiles();
 
   EXPECT_EQ(dialogs_.boxes, std::vector<ScriptedDialogs::Box>{ErrorBox("Invalid numeric input")});
   EXPECT_EQ(radio_.options().CardPort, 0x20C);
@@ -172,11 +172,11 @@ TEST_F(ControllerTest, ABadPresetsFileIsShownAndTheOptionsAreStillRead) {
 TEST_F(ControllerTest, FirstPaintShowsTheFrequencyOnEveryPanelOnce) {
   radio_.CurrentFreqText() = "95.250";
   fake_.events().Painted(2);  // a style panel's paint is not the start-up work
-  EXPECT_TRUE(radio_.FirstPaintPending());
+  EXPECT_TRUE(radio_.life_cycle().FirstPaintPending());
   fake_.events().Painted(1);
   EXPECT_EQ(fake_.OnEveryPanel([](const PanelSurface& p) { return p.FreqPanel.caption; }),
             Seven(std::string("95.250")));
-  EXPECT_EQ(radio_.PresetPage(), 1);
+  EXPECT_EQ(radio_.preset_buttons().PresetPage(), 1);
 
   radio_.CurrentFreqText() = "101.100";
   fake_.events().Painted(1);
@@ -196,7 +196,7 @@ class FirstPaintTest : public ControllerTest,
 TEST_P(FirstPaintTest, AppliesTheStoredBorderAndChecksTheStartUpStyle) {
   const FirstPaintCase& c = GetParam();
   radio_.options().StartupStyle = c.startup_style;
-  radio_.Display().BorderStyleText = c.border_text;
+  radio_.display().BorderStyleText = c.border_text;
   fake_.events().Painted(1);
 
   const PanelSurface& main = fake_.panels().Main();
@@ -204,7 +204,7 @@ TEST_P(FirstPaintTest, AppliesTheStoredBorderAndChecksTheStartUpStyle) {
   EXPECT_EQ(main.client_width, 443);
   EXPECT_EQ(main.client_height, 139);
   std::vector<std::string> checked;
-  for (const MenuItem& item : radio_.Menu().Item("FormStyle1").items) {
+  for (const MenuItem& item : radio_.menu().Item("FormStyle1").items) {
     if (item.checked) {
       checked.push_back(item.name);
     }
@@ -243,7 +243,7 @@ TEST_P(BorderRoundTripTest, TheSavedBorderIsTheOneShown) {
   }
   WriteFileBytes(PresetsPath(), bytes);
   dialogs_.AnswerMessage(MessageResult::kOk);  // no options file
-  radio_.ReadSettingsFiles();
+  radio_.life_cycle().ReadSettingsFiles();
   fake_.events().Painted(1);
   fake_.SwitchOn();
   dialogs_.AnswerMessage(MessageResult::kNo);
@@ -262,34 +262,34 @@ TEST_F(ControllerTest, ThePositionIsStoredFromThePanelWhoseStyleItemIsChecked) {
     p.top = 10 * p.style;
     p.left = 100 * p.style;
   });
-  radio_.Display().PanelTop = 5;
-  radio_.Display().PanelLeft = 6;
+  radio_.display().PanelTop = 5;
+  radio_.display().PanelLeft = 6;
   // Shown, but not checked (an unknown start-up style): the position is not taken.
   fake_.panels().Main().visible = true;
   fake_.events().Activated(1);
-  EXPECT_EQ(radio_.Display().PanelTop, 5);
-  EXPECT_EQ(radio_.Display().PanelLeft, 6);
+  EXPECT_EQ(radio_.display().PanelTop, 5);
+  EXPECT_EQ(radio_.display().PanelLeft, 6);
 
   fake_.events().Painted(1);  // checks Style1
   fake_.events().Activated(1);
-  EXPECT_EQ(radio_.Display().PanelTop, 10);
-  EXPECT_EQ(radio_.Display().PanelLeft, 100);
+  EXPECT_EQ(radio_.display().PanelTop, 10);
+  EXPECT_EQ(radio_.display().PanelLeft, 100);
 
   // The check mark decides, not which surface claims to be visible.
-  radio_.UncheckStyles();
-  radio_.Menu().Item("Style4").checked = true;
+  radio_.life_cycle().UncheckStyles();
+  radio_.menu().Item("Style4").checked = true;
   fake_.events().Activated(4);  // style panels do nothing on activation
-  EXPECT_EQ(radio_.Display().PanelTop, 10);
+  EXPECT_EQ(radio_.display().PanelTop, 10);
   fake_.events().Activated(1);
-  EXPECT_EQ(radio_.Display().PanelTop, 40);
-  EXPECT_EQ(radio_.Display().PanelLeft, 400);
+  EXPECT_EQ(radio_.display().PanelTop, 40);
+  EXPECT_EQ(radio_.display().PanelLeft, 400);
 }
 
 // --- Power, mute and volume ---------------------------------------------------------------
 
 TEST_F(ControllerTest, PowerOnUnmutesFirstLightsEveryPanelAndOpensTheMenu) {
   for (const std::string& item : PopupMenuModel::PowerOnItems()) {
-    EXPECT_FALSE(radio_.Menu().Item(item).enabled) << item;
+    EXPECT_FALSE(radio_.menu().Item(item).enabled) << item;
   }
   fake_.events().Click(1, "PwrBtn");
 
@@ -301,10 +301,10 @@ TEST_F(ControllerTest, PowerOnUnmutesFirstLightsEveryPanelAndOpensTheMenu) {
   EXPECT_EQ(fake_.OnEveryPanel([](const PanelSurface& p) { return p.MuteBtnLight; }),
             Seven(kGreen));
   for (const std::string& item : PopupMenuModel::PowerOnItems()) {
-    EXPECT_TRUE(radio_.Menu().Item(item).enabled) << item;
+    EXPECT_TRUE(radio_.menu().Item(item).enabled) << item;
   }
-  EXPECT_TRUE(radio_.Menu().Item("PresetFile1").enabled);
-  EXPECT_TRUE(radio_.Menu().Item("FormStyle1").enabled);
+  EXPECT_TRUE(radio_.menu().Item("PresetFile1").enabled);
+  EXPECT_TRUE(radio_.menu().Item("FormStyle1").enabled);
 }
 
 TEST_F(ControllerTest, MuteTwiceReturnsToPlayingOnEveryPanel) {
@@ -321,17 +321,17 @@ TEST_F(ControllerTest, MuteTwiceReturnsToPlayingOnEveryPanel) {
 }
 
 TEST_F(ControllerTest, MuteBeforePowerOnDoesNothingSoTheAudioPlaysAfterSwitchingOn) {
-  radio_.MuteBtnClick();
+  radio_.power().MuteBtnClick();
   EXPECT_TRUE(port_.writes.empty());
   EXPECT_EQ(fake_.panels().Main().MuteBtnLight, kGreen);
-  radio_.PwrBtnClick();
+  radio_.power().PwrBtnClick();
   EXPECT_EQ(port_.writes.back().value, 0xC8);
 }
 
 TEST_F(ControllerTest, TheCardPortIsReadAtEveryWrite) {
   fake_.SwitchOn();
   radio_.options().CardPort = 0x20C;
-  radio_.MuteBtnClick();
+  radio_.power().MuteBtnClick();
   EXPECT_EQ(port_.writes, (std::vector<PortWrite>{{0x20C, 0x00}, {0x20C, 0xC0}}));
 }
 
@@ -383,7 +383,7 @@ class DisplaySettingsTest : public ControllerTest,
                             public ::testing::WithParamInterface<StyleWordCase> {};
 
 TEST_P(DisplaySettingsTest, EveryPanelGetsTheStoredLookWithTheMainPanelsStyle) {
-  DisplaySettings& display = radio_.Display();
+  DisplaySettings& display = radio_.display();
   display.DisplayFontName = "Courier";
   display.DisplayFontColor = 0x0000FF;
   display.DisplayFontSize = 14;
@@ -394,7 +394,7 @@ TEST_P(DisplaySettingsTest, EveryPanelGetsTheStoredLookWithTheMainPanelsStyle) {
   main_font.italic = true;
   main_font.underline = true;
 
-  radio_.PwrBtnClick();
+  radio_.power().PwrBtnClick();
 
   for (int style = 1; style <= kPanelCount; ++style) {
     SCOPED_TRACE("style " + std::to_string(style));
@@ -498,7 +498,7 @@ TEST_F(ControllerTest, ClosingARadioThatIsOffEndsWithoutSavingOrAsking) {
 TEST_F(ControllerTest, TheCloseWritesTheCustomFileInUse) {
   fake_.SwitchOn();
   const std::string custom = folder_.File("Mine.CFG");
-  radio_.Presets().PresetFileName = custom;
+  radio_.presets().PresetFileName = custom;
   dialogs_.AnswerMessage(MessageResult::kYes);
   EXPECT_TRUE(fake_.events().CloseQuery(1));
   EXPECT_EQ(CrLfLines(ReadFileBytes(custom)).size(), 231u);

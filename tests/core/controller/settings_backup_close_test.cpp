@@ -19,7 +19,7 @@ TEST_F(ControllerTest, CloseKeepsAPresetsFileThatStartUpReadInPart) {
       .AnswerMessage(MessageResult::kOk)   // "Invalid numeric input"
       .AnswerMessage(MessageResult::kOk)   // no options file
       .AnswerMessage(MessageResult::kNo);  // keep the radio on?
-  radio_.ReadSettingsFiles();
+  radio_.life_cycle().ReadSettingsFiles();
   fake_.events().Painted(1);
   fake_.SwitchOn();
 

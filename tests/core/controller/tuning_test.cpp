@@ -79,7 +79,7 @@ TEST_F(TuningTest, RoundingDoesNotAccumulateOverManyFineSteps) {
   for (int i = 0; i < 1000; ++i) {
     Click("FineTuneUpBtn");
   }
-  EXPECT_EQ(radio_.Panels().Main().FreqPanel.caption, "98.000");
+  EXPECT_EQ(radio_.panels().Main().FreqPanel.caption, "98.000");
 }
 
 TEST_F(TuningTest, ACaptionThatIsNoNumberFailsWithTheConversionErrorAndTunesNothing) {
@@ -102,9 +102,9 @@ TEST_P(RadioOffTest, DoesNothing) {
   fake_.timers.Advance(5000);
   EXPECT_TRUE(port_.writes.empty());
   EXPECT_FALSE(radio_.TimerN(3).Enabled());
-  EXPECT_TRUE(radio_.ScanUpToggle());
-  EXPECT_TRUE(radio_.ScanDownToggle());
-  EXPECT_EQ(radio_.Panels().Main().FreqPanel.caption, "99.500");
+  EXPECT_TRUE(radio_.tuner().ScanUpToggle());
+  EXPECT_TRUE(radio_.tuner().ScanDownToggle());
+  EXPECT_EQ(radio_.panels().Main().FreqPanel.caption, "99.500");
   EXPECT_TRUE(dialogs_.queries.empty());
 }
 
@@ -131,9 +131,9 @@ TEST_P(ScanToggleTest, EachButtonFlipsOnlyItsOwnToggle) {
     Click(press);
   }
   EXPECT_EQ(radio_.TimerN(3).Enabled(), c.running);
-  EXPECT_EQ(radio_.ScanUp(), c.up);
-  EXPECT_EQ(radio_.ScanUpToggle(), c.up_toggle);
-  EXPECT_EQ(radio_.ScanDownToggle(), c.down_toggle);
+  EXPECT_EQ(radio_.tuner().ScanUp(), c.up);
+  EXPECT_EQ(radio_.tuner().ScanUpToggle(), c.up_toggle);
+  EXPECT_EQ(radio_.tuner().ScanDownToggle(), c.down_toggle);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -171,13 +171,13 @@ TEST_F(TuningTest, TheFirstTickComesOneScanRateAfterTheStartAndTheRateKeepsUntil
 TEST_F(TuningTest, TheDirectionCanTurnDuringAScan) {
   Click("ScanUpBtn");
   Tick(3);
-  EXPECT_EQ(radio_.Panels().Main().FreqPanel.caption, "88.300");
+  EXPECT_EQ(radio_.panels().Main().FreqPanel.caption, "88.300");
   Click("ScanDownBtn");
   Tick(2);
-  EXPECT_EQ(radio_.Panels().Main().FreqPanel.caption, "88.100");
+  EXPECT_EQ(radio_.panels().Main().FreqPanel.caption, "88.100");
   Click("ScanDownBtn");
   Tick(5);
-  EXPECT_EQ(radio_.Panels().Main().FreqPanel.caption, "88.100");
+  EXPECT_EQ(radio_.panels().Main().FreqPanel.caption, "88.100");
 }
 
 // --- Band scan ------------------------------------------------------------------------------
@@ -192,26 +192,26 @@ TEST_F(TuningTest, ABandScanGoesOnFromScanFreqWhateverWasTunedInBetween) {
   Tick();
   EXPECT_EQ(Captions(), Seven(std::string("88.100")));
   EXPECT_EQ(Sent(), std::vector<std::int64_t>{88075});
-  EXPECT_EQ(radio_.Panels().Main().PresetDisplay.caption, "7");
+  EXPECT_EQ(radio_.panels().Main().PresetDisplay.caption, "7");
 
   // Stopped and started again, from where the last scan stood.
   Click("ScanUpBtn");
   Show("105.000");
   Click("ScanUpBtn");
   Tick();
-  EXPECT_EQ(radio_.Panels().Main().FreqPanel.caption, "88.200");
+  EXPECT_EQ(radio_.panels().Main().FreqPanel.caption, "88.200");
 }
 
 TEST_F(TuningTest, AnUpwardScanSendsTheStepBeyondTheTopAndThenShowsTheBottom) {
   Click("ScanUpBtn");
   Tick(200);
-  EXPECT_EQ(radio_.Panels().Main().FreqPanel.caption, "108.000");
+  EXPECT_EQ(radio_.panels().Main().FreqPanel.caption, "108.000");
   // The sum of 200 steps of 0.1 stays just below 108, so this tick does not wrap yet.
-  EXPECT_LT(radio_.ScanFreq(), 108.0);
+  EXPECT_LT(radio_.tuner().ScanFreq(), 108.0);
   Tick();
   EXPECT_EQ(Captions(), Seven(std::string("88.000")));
   Tick();
-  EXPECT_EQ(radio_.Panels().Main().FreqPanel.caption, "88.100");
+  EXPECT_EQ(radio_.panels().Main().FreqPanel.caption, "88.100");
 
   const std::vector<std::int64_t> sent = Sent();
   ASSERT_EQ(sent.size(), 202u);
@@ -225,7 +225,7 @@ TEST_F(TuningTest, ADownwardScanSendsTheStepBelowTheBottomAndThenShowsTheTop) {
   Tick();
   EXPECT_EQ(Captions(), Seven(std::string("108.000")));
   Tick();
-  EXPECT_EQ(radio_.Panels().Main().FreqPanel.caption, "107.900");
+  EXPECT_EQ(radio_.panels().Main().FreqPanel.caption, "107.900");
   EXPECT_EQ(Sent(), (std::vector<std::int64_t>{87925, 107875}));
 }
 
@@ -233,7 +233,7 @@ TEST_F(TuningTest, FineScanAccumulatesInDoublePrecisionAndWrapsAtTheTwoThousandt
   radio_.options().ScanMethod = "Fine Tune";
   Click("SpeedButton6", 7);  // style 7's "Scan up"
   Tick(1999);
-  EXPECT_EQ(radio_.Panels().Main().FreqPanel.caption, "107.990");
+  EXPECT_EQ(radio_.panels().Main().FreqPanel.caption, "107.990");
   // The sum is just above 108 by now: the card gets it and the display wraps.
   Tick();
   EXPECT_EQ(Captions(), Seven(std::string("88.000")));
@@ -247,8 +247,8 @@ TEST_F(TuningTest, AnUnknownMethodTextIsNoBandScan) {
   radio_.options().ScanMethod = "tune rate";
   Click("ScanUpBtn");
   Tick();
-  EXPECT_DOUBLE_EQ(radio_.ScanFreq(), 88.0);
-  EXPECT_EQ(radio_.CurrentPreset(), 1);
+  EXPECT_DOUBLE_EQ(radio_.tuner().ScanFreq(), 88.0);
+  EXPECT_EQ(radio_.preset_buttons().CurrentPreset(), 1);
 }
 
 // --- Preset scan ----------------------------------------------------------------------------
@@ -261,72 +261,72 @@ class PresetScanTest : public TuningTest {
   }
   void EmptyPresets(int first, int last) {
     for (int n = first; n <= last; ++n) {
-      radio_.Presets().PresetFreq(n) = 0.0;
+      radio_.presets().PresetFreq(n) = 0.0;
     }
   }
-  std::string PresetShown() { return radio_.Panels().Main().PresetDisplay.caption; }
+  std::string PresetShown() { return radio_.panels().Main().PresetDisplay.caption; }
 };
 
 TEST_F(PresetScanTest, UpwardSkipsEmptyPresetsAndRecallsTheNextOne) {
   EmptyPresets(3, 9);
-  radio_.CurrentPreset() = 2;
+  radio_.preset_buttons().CurrentPreset() = 2;
   Click("ScanUpBtn");
   Tick();
-  EXPECT_EQ(radio_.CurrentPreset(), 10);
+  EXPECT_EQ(radio_.preset_buttons().CurrentPreset(), 10);
   EXPECT_EQ(PresetShown(), "10");
-  EXPECT_EQ(radio_.Panels().Main().FreqPanel.caption, "89.800");
-  EXPECT_EQ(radio_.Panels().Main().Presets[9].light, kLime);
+  EXPECT_EQ(radio_.panels().Main().FreqPanel.caption, "89.800");
+  EXPECT_EQ(radio_.panels().Main().Presets[9].light, kLime);
   EXPECT_EQ(Sent().back(), 89775);
 }
 
 TEST_F(PresetScanTest, UpwardFromPresetHundredTakesPresetOneEvenWhenEmpty) {
   EmptyPresets(1, 1);
-  radio_.CurrentPreset() = 100;
+  radio_.preset_buttons().CurrentPreset() = 100;
   Click("ScanUpBtn");
   Tick();
   // The empty preset gives "0.000", which tunes nothing and beeps nothing.
-  EXPECT_EQ(radio_.CurrentPreset(), 1);
+  EXPECT_EQ(radio_.preset_buttons().CurrentPreset(), 1);
   EXPECT_TRUE(port_.writes.empty());
   EXPECT_EQ(dialogs_.beeps, 0);
   Tick();
-  EXPECT_EQ(radio_.CurrentPreset(), 2);
+  EXPECT_EQ(radio_.preset_buttons().CurrentPreset(), 2);
   EXPECT_EQ(PresetShown(), "2");
 }
 
 TEST_F(PresetScanTest, DownwardSearchStopsAtPresetOneThenWrapsToHundred) {
   EmptyPresets(1, 4);
-  radio_.CurrentPreset() = 5;
+  radio_.preset_buttons().CurrentPreset() = 5;
   Click("ScanDownBtn");
   Tick();
-  EXPECT_EQ(radio_.CurrentPreset(), 1);
+  EXPECT_EQ(radio_.preset_buttons().CurrentPreset(), 1);
   EXPECT_TRUE(port_.writes.empty());
   Tick();
-  EXPECT_EQ(radio_.CurrentPreset(), 100);
+  EXPECT_EQ(radio_.preset_buttons().CurrentPreset(), 100);
   EXPECT_EQ(PresetShown(), "100");
-  EXPECT_EQ(radio_.Panels().Main().FreqPanel.caption, "107.800");
+  EXPECT_EQ(radio_.panels().Main().FreqPanel.caption, "107.800");
 }
 
 TEST_F(PresetScanTest, UpwardSearchStopsAtPresetHundredWhenAllAboveAreEmpty) {
   EmptyPresets(51, 100);
-  radio_.CurrentPreset() = 50;
+  radio_.preset_buttons().CurrentPreset() = 50;
   Click("ScanUpBtn");
   Tick();
-  EXPECT_EQ(radio_.CurrentPreset(), 100);
+  EXPECT_EQ(radio_.preset_buttons().CurrentPreset(), 100);
   EXPECT_TRUE(port_.writes.empty());
   Tick();
-  EXPECT_EQ(radio_.CurrentPreset(), 1);
+  EXPECT_EQ(radio_.preset_buttons().CurrentPreset(), 1);
 }
 
 TEST_F(PresetScanTest, ASharedFrequencyRecallsTheFirstPresetSoTheScanCyclesBelowIt) {
-  radio_.Presets().PresetFreq(5) = 99.5;
-  radio_.Presets().PresetFreq(20) = 99.5;
-  radio_.CurrentPreset() = 18;
+  radio_.presets().PresetFreq(5) = 99.5;
+  radio_.presets().PresetFreq(20) = 99.5;
+  radio_.preset_buttons().CurrentPreset() = 18;
   Click("ScanUpBtn");
   Tick(2);
-  EXPECT_EQ(radio_.CurrentPreset(), 5);
+  EXPECT_EQ(radio_.preset_buttons().CurrentPreset(), 5);
   EXPECT_EQ(PresetShown(), "5");
   Tick(15);
-  EXPECT_EQ(radio_.CurrentPreset(), 5);
+  EXPECT_EQ(radio_.preset_buttons().CurrentPreset(), 5);
 }
 
 }  // namespace

@@ -19,11 +19,8 @@
 #include "gui/panels/panel_widgets.h"
 #include "gui/platform/modal_driver.h"
 #include "gui/platform/qt_modal_forms.h"
-#include "support/fakes.h"
-#include "support/manual_timer_host.h"
-#include "support/recording_app_host.h"
-#include "support/recording_port.h"
-#include "support/scripted_dialogs.h"
+#include "gui/radio_windows.h"
+#include "support/fake_platform.h"
 #include "support/temp_folder.h"
 
 namespace orvaltic::gui {
@@ -32,17 +29,13 @@ namespace {
 using orvaltic::testing::ReadFileBytes;
 using testing::ModalDriver;
 
-// The controller with the real main panel and the real options dialog behind the Qt modal forms,
-// wired as the application wires them.
+// The radio's windows as the program wires them, with the real options dialog behind the Qt
+// modal forms and the fakes for the rest.
 class OptionsMenuTest : public ::testing::Test {
  protected:
-  OptionsMenuTest() {
-    forms_.Register(ModalForm::kOptionsForm, options_form_);
-    radio_.FormCreate();
-    radio_.Dispatcher().SetAfterEvent([this] { window_.Render(); });
-  }
+  OptionsMenuTest() { windows_.RegisterForms(forms_); }
 
-  void TearDown() override { EXPECT_TRUE(dialogs_.AllAnswered()); }
+  void TearDown() override { EXPECT_TRUE(fake_.dialogs.AllAnswered()); }
 
   template <typename W>
   W& Named(const QWidget& parent, const char* name) {
@@ -54,25 +47,19 @@ class OptionsMenuTest : public ::testing::Test {
   }
 
   orvaltic::testing::TempFolder folder_;
-  orvaltic::testing::RecordingPort port_;
-  orvaltic::testing::ManualTimerHost timers_;
-  orvaltic::testing::FixedClock clock_;
-  orvaltic::testing::ScriptedDialogs dialogs_;
-  orvaltic::testing::RecordingSound sound_;
-  orvaltic::testing::RecordingHelp help_;
-  orvaltic::testing::RecordingAppHost app_;
+  orvaltic::testing::FakePlatform fake_;
   QtModalForms forms_;
-  RadioController radio_{Platform{port_, timers_, clock_, dialogs_, sound_, help_, app_, forms_},
-                         folder_.path()};
-  TMainFrmRadio window_{radio_.Panels().Main(), radio_.Menu(), radio_.Events()};
-  TOptionsForm options_form_{radio_.OptionsForm(), radio_.Dispatcher()};
+  RadioWindows windows_{fake_.platform(fake_.port, forms_), folder_.path()};
+  RadioController& radio_ = windows_.controller();
+  TMainFrmRadio& window_ = windows_.main_panel();
+  TOptionsForm& options_form_ = windows_.options_form();
 };
 
 TEST_F(OptionsMenuTest, TheMenuItemOpensTheDialogWhoseOkChangesTheOptionsAndWritesTheFile) {
   window_.Render();
   window_.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !radio_.FirstPaintPending(); }, 5000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !radio_.life_cycle().FirstPaintPending(); }, 5000));
   QWidget& power = Named<QWidget>(window_, "PwrBtn");
   QTest::mouseClick(&power, Qt::LeftButton, {}, power.rect().center());
   ASSERT_TRUE(radio_.PowerOn());

@@ -26,10 +26,10 @@ class MainPanelPresetsTest : public testing::RadioWindowTest {
  protected:
   void SetUp() override {
     StartRadio();
-    radio_.Presets().PresetFreq(3) = 101.1;
-    radio_.Presets().StationName(3) = "City FM 101";
+    radio_.presets().PresetFreq(3) = 101.1;
+    radio_.presets().StationName(3) = "City FM 101";
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !radio_.FirstPaintPending(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !radio_.life_cycle().FirstPaintPending(); }, 5000));
     Click("PwrBtn");
     ASSERT_TRUE(radio_.PowerOn());
     port_.Clear();

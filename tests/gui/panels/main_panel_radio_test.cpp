@@ -30,7 +30,7 @@ class MainPanelRadioTest : public testing::RadioWindowTest {
 TEST_F(MainPanelRadioTest, ThePowerButtonSwitchesTheRadioOnAndTheWindowShowsIt) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
   // The first paint puts the frequency read at start-up into the still dark display.
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !radio_.FirstPaintPending(); }, 5000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !radio_.life_cycle().FirstPaintPending(); }, 5000));
   auto& display = dynamic_cast<BevelPanel&>(Named("FreqPanel"));
   EXPECT_EQ(display.Caption(), "107.900");
   EXPECT_EQ(display.CaptionColor(), QColor(0, 0, 0));

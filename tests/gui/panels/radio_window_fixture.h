@@ -10,29 +10,22 @@
 #include "core/controller/radio_controller.h"
 #include "gui/panels/main_panel_window.h"
 #include "gui/panels/panel_widgets.h"
-#include "support/fakes.h"
-#include "support/manual_timer_host.h"
-#include "support/recording_app_host.h"
-#include "support/recording_port.h"
-#include "support/scripted_dialogs.h"
-#include "support/scripted_forms.h"
+#include "gui/radio_windows.h"
+#include "support/fake_platform.h"
 #include "support/temp_folder.h"
 
 namespace orvaltic::gui::testing {
 
-// The real controller on the fake platform, in an empty working folder, with the real main
-// panel window rendering it after every event.
+// The radio's windows as the program wires them, on the fake platform in an empty working
+// folder.
 class RadioWindowTest : public ::testing::Test {
  protected:
-  // Start-up as the program runs it: creation, both settings files (missing here, so one box
-  // for each), the window shown.
+  // Start-up as the program runs it: both settings files (missing here, so one box for each),
+  // the window shown.
   void StartRadio() {
-    radio_.FormCreate();
-    radio_.Dispatcher().SetAfterEvent([this] { window_.Render(); });
     dialogs_.AnswerMessage(MessageResult::kOk).AnswerMessage(MessageResult::kOk);
-    radio_.ReadSettingsFiles();
-    window_.Render();
-    window_.show();
+    windows_.ReadSettingsFiles();
+    windows_.ShowMainPanel();
   }
 
   void TearDown() override { EXPECT_TRUE(dialogs_.AllAnswered()); }
@@ -52,17 +45,13 @@ class RadioWindowTest : public ::testing::Test {
   }
 
   orvaltic::testing::TempFolder folder_;
-  orvaltic::testing::RecordingPort port_;
-  orvaltic::testing::ManualTimerHost timers_;
-  orvaltic::testing::FixedClock clock_;
-  orvaltic::testing::ScriptedDialogs dialogs_;
-  orvaltic::testing::RecordingSound sound_;
-  orvaltic::testing::RecordingHelp help_;
-  orvaltic::testing::RecordingAppHost app_;
-  orvaltic::testing::ScriptedForms forms_;
-  RadioController radio_{Platform{port_, timers_, clock_, dialogs_, sound_, help_, app_, forms_},
-                         folder_.path()};
-  TMainFrmRadio window_{radio_.Panels().Main(), radio_.Menu(), radio_.Events()};
+  orvaltic::testing::FakePlatform fake_;
+  RadioWindows windows_{fake_.platform(), folder_.path()};
+  RadioController& radio_ = windows_.controller();
+  TMainFrmRadio& window_ = windows_.main_panel();
+  orvaltic::testing::RecordingPort& port_ = fake_.port;
+  orvaltic::testing::ScriptedDialogs& dialogs_ = fake_.dialogs;
+  orvaltic::testing::RecordingAppHost& app_ = fake_.app;
 };
 
 }  // namespace orvaltic::gui::testing

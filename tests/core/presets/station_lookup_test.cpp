@@ -1,4 +1,4 @@
-#include "core/schedule/station_lookup.h"
+#include "core/presets/station_lookup.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/radio/card_backend.h"
+#include "core/radio/radio_limits.h"
 
 namespace orvaltic {
 

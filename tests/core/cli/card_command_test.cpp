@@ -1,4 +1,4 @@
-#include "core/radio/card_command.h"
+#include "core/cli/card_command.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@
 #include "core/panels/panel_surface.h"
 #include "core/presets/preset_file.h"
 #include "core/presets/preset_store.h"
-#include "core/radio/hardware_port.h"
+#include "core/radio/privileges.h"
 #include "core/radio/radio_card.h"
 #include "core/schedule/sched_rec.h"
 #include "support/fake_port_system.h"

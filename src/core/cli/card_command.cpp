@@ -1,4 +1,4 @@
-#include "core/radio/card_command.h"
+#include "core/cli/card_command.h"
 
 #include <cstdint>
 #include <exception>
@@ -7,26 +7,26 @@
 #include <string_view>
 
 #include "core/alarm/alarm_times.h"
+#include "core/cli/card_port_setting.h"
 #include "core/options/options.h"
 #include "core/panels/display_settings.h"
 #include "core/platform/errors.h"
 #include "core/platform/numbers.h"
+#include "core/platform/printable_text.h"
 #include "core/platform/text_file.h"
 #include "core/platform/timer.h"
 #include "core/presets/preset_file.h"
 #include "core/presets/preset_store.h"
-#include "core/radio/card_port_setting.h"
+#include "core/presets/station_lookup.h"
 #include "core/radio/radio_card.h"
+#include "core/radio/radio_limits.h"
 #include "core/schedule/sched_rec.h"
-#include "core/schedule/station_lookup.h"
 
 namespace orvaltic {
 
 namespace {
 
 constexpr std::string_view kProgram = "orvaltic-card";
-constexpr double kBandLow = 88.0;
-constexpr double kBandHigh = 108.0;
 
 // The command ends each volume pulse itself, after a pause, instead of running an event loop.
 class UnclockedTimerBackend : public TimerBackend {
@@ -121,7 +121,7 @@ PresetTuning TuningOfPreset(const CardCommand& command, const std::string& path)
   if (frequency == 0.0) {
     return Untunable(which + " is empty");
   }
-  if (frequency < kBandLow || frequency > kBandHigh) {
+  if (!InBand(frequency)) {
     return Untunable(which + " holds " + FormatGeneral(frequency) +
                      " MHz, outside the band (88 to 108 MHz)");
   }
@@ -198,7 +198,7 @@ ParsedCardCommand ParseCardCommand(const std::vector<std::string>& args) {
     if (!mhz) {
       return Refuse(Quoted(rest[0]) + " is not a valid floating point value");
     }
-    if (!(*mhz >= kBandLow && *mhz <= kBandHigh)) {
+    if (!InBand(*mhz)) {
       return Refuse(PrintableText(rest[0]) + " MHz is outside the band (88 to 108 MHz)");
     }
     command.action = CardCommand::Action::kTune;

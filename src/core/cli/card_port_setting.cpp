@@ -1,4 +1,4 @@
-#include "core/radio/card_port_setting.h"
+#include "core/cli/card_port_setting.h"
 
 #include <optional>
 

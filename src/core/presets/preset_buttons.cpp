@@ -4,17 +4,14 @@
 #include <string>
 #include <string_view>
 
-#include "core/controller/radio_controller.h"
+#include "core/presets/preset_buttons.h"
+
 #include "core/platform/numbers.h"
+#include "core/radio/radio_limits.h"
 
 namespace orvaltic {
 
 namespace {
-
-constexpr double kBandLow = 88.0;
-constexpr double kBandHigh = 108.0;
-// PresetDisplay after a frequency was tuned that is no preset's.
-constexpr char kDirectMark[] = "D";
 
 bool OutOfBand(double frequency) {
   return frequency < kBandLow || frequency > kBandHigh;
@@ -99,16 +96,25 @@ std::string PresetCaption(int style, int k) {
 
 }  // namespace
 
-void RadioController::PresetMouseMove(int n) {
+PresetButtons::PresetButtons(PresetStore& presets, PanelSet& panels, RadioCard& card,
+                             Dialogs& dialogs, Timer& memory_timer, const bool& power_on)
+    : presets_(presets),
+      panels_(panels),
+      card_(card),
+      dialogs_(dialogs),
+      memory_timer_(memory_timer),
+      power_on_(power_on) {}
+
+void PresetButtons::PresetMouseMove(int n) {
   const std::string& name = presets_.StationName(n + preset_offset_);
   panels_.ForEach([&](PanelSurface& panel) { panel.Presets[Index(n)].hint = name; });
 }
 
-void RadioController::ActivatePresetButton(int n) {
+void PresetButtons::ActivatePresetButton(int n) {
   RecallPresetButton(n, true);
 }
 
-void RadioController::RecallPresetButton(int n, bool may_store) {
+void PresetButtons::RecallPresetButton(int n, bool may_store) {
   if (!power_on_) {
     return;
   }
@@ -131,17 +137,17 @@ void RadioController::RecallPresetButton(int n, bool may_store) {
   panels_.ForEach([&](PanelSurface& panel) { panel.PresetDisplay.caption = number; });
   panels_.SetFreqCaption(FormatFixed3(presets_.PresetFreq(i)));
   // The card gets the value as shown, rounded to three decimals.
-  card_->SetFrequency(StrToFloat(panels_.Main().FreqPanel.caption));
+  card_.SetFrequency(StrToFloat(panels_.Main().FreqPanel.caption));
   panels_.Style(6).StationIDLabel->caption = StationIdText(name, 40);
   panels_.Style(7).StationIDLabel->caption = StationIdText(name, 55);
   // Programming a frequency switches the card's audio on.
   if (panels_.Main().MuteBtnLight == kLime) {
-    card_->Mute();
+    card_.Mute();
   }
   panels_.ForEach([&](PanelSurface& panel) { panel.Presets[Index(n)].light = kLime; });
 }
 
-void RadioController::DeactivatePresetButtons() {
+void PresetButtons::DeactivatePresetButtons() {
   panels_.ForEach([](PanelSurface& panel) {
     for (PresetButtonModel& button : panel.Presets) {
       button.light = kGreen;
@@ -149,7 +155,7 @@ void RadioController::DeactivatePresetButtons() {
   });
 }
 
-void RadioController::RefreshPresetLights() {
+void PresetButtons::RefreshPresetLights() {
   const int shown = TryStrToInt(panels_.Main().PresetDisplay.caption).value_or(0);
   if (page_presets_.contains(shown)) {
     const int button = shown - 10 * (preset_page_ - 1);
@@ -159,7 +165,7 @@ void RadioController::RefreshPresetLights() {
   }
 }
 
-void RadioController::Prev10BtnClick() {
+void PresetButtons::Prev10BtnClick() {
   if (!power_on_) {
     return;
   }
@@ -170,7 +176,7 @@ void RadioController::Prev10BtnClick() {
   ShowPresetPage();
 }
 
-void RadioController::Next10BtnClick() {
+void PresetButtons::Next10BtnClick() {
   if (!power_on_) {
     return;
   }
@@ -181,7 +187,7 @@ void RadioController::Next10BtnClick() {
   ShowPresetPage();
 }
 
-void RadioController::ShowPresetPage() {
+void PresetButtons::ShowPresetPage() {
   preset_page_ = preset_offset_ / 10 + 1;
   page_presets_.clear();
   for (int k = preset_offset_ + 1; k <= preset_offset_ + 10; ++k) {
@@ -195,17 +201,22 @@ void RadioController::ShowPresetPage() {
   });
 }
 
-void RadioController::MemoryBtnClick() {
+void PresetButtons::MemoryBtnClick() {
   if (!power_on_) {
     return;
   }
   // An enabled timer is not restarted: a second press does not lengthen the window.
-  TimerN(1).SetEnabled(true);
+  memory_timer_.SetEnabled(true);
   const Color light = panels_.Main().PresetMemoryLight == kLime ? kGreen : kLime;
   panels_.ForEach([light](PanelSurface& panel) { panel.PresetMemoryLight = light; });
 }
 
-void RadioController::AccessPreset(const std::string& text) {
+void PresetButtons::EndMemoryWindow() {
+  panels_.ForEach([](PanelSurface& panel) { panel.PresetMemoryLight = kGreen; });
+  memory_timer_.SetEnabled(false);
+}
+
+void PresetButtons::AccessPreset(const std::string& text) {
   int found = 0;
   for (int i = 1; i <= kPresetCount; ++i) {
     if (FormatFixed3(presets_.PresetFreq(i)) == text) {
@@ -227,7 +238,7 @@ void RadioController::AccessPreset(const std::string& text) {
     for (int k = 0; k < -pages_back; ++k) {
       Next10BtnClick();
     }
-    card_->SetFrequency(frequency);
+    card_.SetFrequency(frequency);
     panels_.SetFreqCaption(text);
     // A recall, never a store: an armed memory must not rename the preset after its own
     // frequency just because a scan, the schedule or the editor reached it.
@@ -237,10 +248,10 @@ void RadioController::AccessPreset(const std::string& text) {
 
   const double frequency = StrToFloat(text);
   if (OutOfBand(frequency)) {
-    platform_.dialogs.Beep();
+    dialogs_.Beep();
     return;
   }
-  card_->SetFrequency(frequency);
+  card_.SetFrequency(frequency);
   // A named string: GCC 12 warns falsely when a literal is assigned inside the lambda.
   const std::string direct(kDirectMark);
   panels_.ForEach([&](PanelSurface& panel) { panel.PresetDisplay.caption = direct; });

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <string>
+
+#include "core/controller/radio_power.h"
+#include "core/controller/settings_files.h"
+#include "core/options/options.h"
+#include "core/panels/display_look.h"
+#include "core/panels/display_settings.h"
+#include "core/panels/panel_set.h"
+#include "core/panels/popup_menu.h"
+#include "core/platform/app_host.h"
+#include "core/platform/dialogs.h"
+#include "core/platform/dispatcher.h"
+#include "core/presets/preset_buttons.h"
+
+namespace orvaltic {
+
+inline constexpr char kKeepRadioOnQuestion[] = "Keep radio on in background?";
+
+// The program's start-up after the windows exist, the main panel's activation and first
+// paint, and the close sequence.
+//
+// The views keep each surface's `top` and `left` at their window's position, so that storing
+// the panel position reads where the user left the window.
+class LifeCycle {
+ public:
+  LifeCycle(SettingsFiles& files, EventDispatcher& dispatcher, PanelSet& panels,
+            PopupMenuModel& menu, DisplaySettings& display, DisplayLook& look,
+            const Options& options, PresetButtons& preset_buttons, RadioPower& power,
+            Dialogs& dialogs, AppHost& app, const std::string& current_freq_text);
+  LifeCycle(const LifeCycle&) = delete;
+  LifeCycle& operator=(const LifeCycle&) = delete;
+
+  // The main form's creation: the display goes dark (black on black).
+  void FormCreate();
+  // The presets file "Orvaltic.CFG", then the options file, then the panels placed at
+  // PanelTop/PanelLeft. A reader's error is shown through the dispatcher and start-up goes on.
+  void ReadSettingsFiles();
+  // Every panel, main first, to PanelTop/PanelLeft.
+  void PlacePanels();
+  // PanelTop/PanelLeft := the position of the panel whose Style item is checked; with no item
+  // checked nothing changes.
+  void StorePanelPosition();
+  // Every activation of the main panel: the shown panel's position is stored.
+  void FormActivate();
+  // The main panel's first paint (later paints do nothing): PresetPage := 1, CurrentFreqText
+  // in every FreqPanel, the stored border, and the start-up style's check mark.
+  void FormPaint();
+  bool FirstPaintPending() const { return first_paint_; }
+  // Clears the check mark of every Style item.
+  void UncheckStyles();
+  // The close sequence. Returns true when the program is to end (the host has been asked to
+  // terminate); false when the user cancelled. A failed save of the presets file throws
+  // InOutError: the close stops there with the radio still on.
+  bool CloseRadio();
+  // A window's close request: runs CloseRadio; the close goes ahead only when it returns true.
+  bool FormCloseQuery() { return CloseRadio(); }
+
+ private:
+  SettingsFiles& files_;
+  EventDispatcher& dispatcher_;
+  PanelSet& panels_;
+  PopupMenuModel& menu_;
+  DisplaySettings& display_;
+  DisplayLook& look_;
+  const Options& options_;
+  PresetButtons& preset_buttons_;
+  RadioPower& power_;
+  Dialogs& dialogs_;
+  AppHost& app_;
+  const std::string& current_freq_text_;
+  bool first_paint_ = true;
+};
+
+}  // namespace orvaltic

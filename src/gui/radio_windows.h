@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+
+#include "core/controller/radio_controller.h"
+#include "core/platform/platform.h"
+#include "gui/options/options_form.h"
+#include "gui/panels/main_panel_window.h"
+
+namespace orvaltic::gui {
+
+class QtModalForms;
+
+// The radio as the user sees it: the controller on a platform and the windows that show it,
+// created once and wired so that every event re-renders them. The program builds it on the Qt
+// services, the GUI tests and the benchmarks on the fake platform.
+class RadioWindows {
+ public:
+  // Creates the controller, then the windows, the main panel first (the creation blacks out the
+  // display). Settings files are taken from `working_folder` ("" = the working directory).
+  explicit RadioWindows(const Platform& platform, std::string working_folder = "");
+  RadioWindows(const RadioWindows&) = delete;
+  RadioWindows& operator=(const RadioWindows&) = delete;
+
+  // Lets the Qt modal forms show the dialogs created here. Scripted forms play the dialogs
+  // themselves and need nothing.
+  void RegisterForms(QtModalForms& forms);
+
+  // The presets file, then the options file (with their boxes when missing), then every panel
+  // to the stored position.
+  void ReadSettingsFiles();
+  // Shows the main panel; its first paint, in the event loop, does the rest of the start-up.
+  void ShowMainPanel();
+  // The close sequence as a window's close runs it: with the radio on, the presets file is
+  // saved and the user asked whether to keep the radio playing. Repeated requests while one
+  // is being handled (its question still open) are ignored.
+  void RequestClose();
+
+  RadioController& controller() { return controller_; }
+  TMainFrmRadio& main_panel() { return main_panel_; }
+  TOptionsForm& options_form() { return options_form_; }
+
+ private:
+  RadioController controller_;
+  TMainFrmRadio main_panel_;
+  TOptionsForm options_form_;
+  bool closing_ = false;
+};
+
+}  // namespace orvaltic::gui
