@@ -79,21 +79,29 @@ FontDialog::FontDialog(QWidget* parent)
   setObjectName(QStringLiteral("FontDialog"));
   setWindowTitle(QStringLiteral("Font"));
 
-  face_edit_->setObjectName(QStringLiteral("FaceFilterEdit"));
+  // Each control's name and what a screen reader calls it, in one place. The captioned
+  // controls are announced by their captions or their labels.
+  const struct {
+    QWidget* widget;
+    const char* name;
+    const char* accessible_name;
+  } controls[] = {
+      {face_edit_, "FaceFilterEdit", "Font"},      {face_list_, "FaceList", "Fonts"},
+      {style_list_, "StyleList", "Font styles"},   {size_edit_, "SizeEdit", "Size"},
+      {size_list_, "SizeList", "Sizes"},           {effects_, "EffectsGroup", nullptr},
+      {strike_out_, "StrikeoutCheckBox", nullptr}, {underline_, "UnderlineCheckBox", nullptr},
+      {color_combo_, "ColorComboBox", "Colour"},   {sample_, "SampleLabel", "Sample"},
+      {ok_button_, "OkButton", nullptr},           {cancel_button_, "CancelButton", nullptr},
+      {apply_button_, "ApplyButton", nullptr},
+  };
+  for (const auto& control : controls) {
+    control.widget->setObjectName(QString::fromLatin1(control.name));
+    if (control.accessible_name != nullptr) {
+      control.widget->setAccessibleName(QString::fromLatin1(control.accessible_name));
+    }
+  }
   face_edit_->setPlaceholderText(QStringLiteral("Filter"));
   face_edit_->setClearButtonEnabled(true);
-  face_list_->setObjectName(QStringLiteral("FaceList"));
-  style_list_->setObjectName(QStringLiteral("StyleList"));
-  size_edit_->setObjectName(QStringLiteral("SizeEdit"));
-  size_list_->setObjectName(QStringLiteral("SizeList"));
-  effects_->setObjectName(QStringLiteral("EffectsGroup"));
-  strike_out_->setObjectName(QStringLiteral("StrikeoutCheckBox"));
-  underline_->setObjectName(QStringLiteral("UnderlineCheckBox"));
-  color_combo_->setObjectName(QStringLiteral("ColorComboBox"));
-  sample_->setObjectName(QStringLiteral("SampleLabel"));
-  ok_button_->setObjectName(QStringLiteral("OkButton"));
-  cancel_button_->setObjectName(QStringLiteral("CancelButton"));
-  apply_button_->setObjectName(QStringLiteral("ApplyButton"));
 
   BuildFaceList();
   for (const char* style : kStyleNames) {

@@ -10,7 +10,8 @@
 namespace orvaltic::gui {
 namespace {
 
-// The first run of characters that are neither field letters, digits nor quoted text.
+// The first run of characters that are neither field letters, digits nor quoted text, or
+// `fallback` when there is none or it is only blanks.
 std::string FirstSeparator(const QString& format, const char* fallback) {
   QString run;
   bool quoted = false;
@@ -30,7 +31,9 @@ std::string FirstSeparator(const QString& format, const char* fallback) {
     }
     run.append(c);
   }
-  return run.isEmpty() ? std::string(fallback) : ToCoreText(run);
+  // A date written with blanks between its fields ("8 Dec 2026" in the C locale) has no
+  // separator to offer: "12 08 2026" would not read as a date.
+  return run.trimmed().isEmpty() ? std::string(fallback) : ToCoreText(run);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/panels/panel_set.h"
+#include "gui/platform/accessible_controls.h"
 #include "support/fakes.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
@@ -121,6 +122,10 @@ TEST_F(OptionsFormTest, HasEveryControlWithItsItemsAndCaptions) {
                            "Fine tune rate (MHz):", "Scan rate (millisecs):", "Scan method:"}) {
     EXPECT_TRUE(labels.contains(QString::fromLatin1(text))) << text;
   }
+}
+
+TEST_F(OptionsFormTest, EveryControlHasAName) {
+  EXPECT_EQ(testing::UnnamedControls(form_), QStringList());
 }
 
 TEST_F(OptionsFormTest, ShowingItDisplaysTheOptionsCentredOnTheScreen) {

@@ -16,6 +16,7 @@
 #include <ostream>
 #include <vector>
 
+#include "gui/platform/accessible_controls.h"
 #include "gui/platform/qt_convert.h"
 #include "gui/platform/qt_dialogs.h"
 #include "modal_driver.h"
@@ -93,6 +94,11 @@ INSTANTIATE_TEST_SUITE_P(
                       MakeFont("No Such Face", 500, true, true, true, true, 0xFFFFFF),
                       // A face name from a file written on Windows stays byte for byte.
                       MakeFont("Caf\xE9 Sans", 9, false, false, false, true, kMaroon)));
+
+TEST(FontDialogTest, EveryControlHasAName) {
+  const FontDialog dialog;
+  EXPECT_EQ(testing::UnnamedControls(dialog), QStringList());
+}
 
 TEST(FontDialogTest, ShowsTheFontInItsControls) {
   FontDialog dialog;

@@ -16,6 +16,10 @@ TEST(DateLocaleFromTest, UnitedStates) {
   EXPECT_EQ(locale.pm, "PM");
 }
 
+TEST(DateLocaleFromTest, ALocaleThatWritesDatesWithBlanksGetsASlash) {
+  EXPECT_EQ(DateLocaleFrom(QLocale::c()).date_separator, "/");
+}
+
 TEST(DateLocaleFromTest, Germany) {
   const DateLocale locale = DateLocaleFrom(QLocale(QLocale::German, QLocale::Germany));
   EXPECT_EQ(locale.date_separator, ".");
