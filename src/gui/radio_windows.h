@@ -4,8 +4,10 @@
 
 #include "core/controller/radio_controller.h"
 #include "core/platform/platform.h"
+#include "gui/alarm/alarm_snooze_form.h"
 #include "gui/options/options_form.h"
 #include "gui/panels/main_panel_window.h"
+#include "gui/presets/preset_form.h"
 
 namespace orvaltic::gui {
 
@@ -39,11 +41,15 @@ class RadioWindows {
   RadioController& controller() { return controller_; }
   TMainFrmRadio& main_panel() { return main_panel_; }
   TOptionsForm& options_form() { return options_form_; }
+  TAlarmSnoozeFrm& alarm_snooze_form() { return alarm_snooze_form_; }
+  TPresetForm& preset_form() { return preset_form_; }
 
  private:
   RadioController controller_;
   TMainFrmRadio main_panel_;
   TOptionsForm options_form_;
+  TAlarmSnoozeFrm alarm_snooze_form_;
+  TPresetForm preset_form_;
   bool closing_ = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/platform/clock.h"
@@ -15,10 +16,13 @@ class FixedClock : public Clock {
  public:
   explicit FixedClock(DateTime now = {2026, 12, 8, 15, 30, 0, 0}) : now_(now) {}
   DateTime Now() const override { return now_; }
+  DateLocale Locale() const override { return locale_; }
   void Set(const DateTime& now) { now_ = now; }
+  void SetLocale(DateLocale locale) { locale_ = std::move(locale); }
 
  private:
   DateTime now_;
+  DateLocale locale_;
 };
 
 // Records help requests.

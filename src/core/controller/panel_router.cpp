@@ -42,7 +42,12 @@ const MenuRouteTable& PanelRouter::MenuItems() {
   static const MenuRouteTable table = {
       {"OpenPresetFile1", [](C& c) { c.settings_files().OpenPresetFile1Click(); }},
       {"SavePresetFile1", [](C& c) { c.settings_files().SavePresetFile1Click(); }},
+      {"Presets1", [](C& c) { c.Presets1Click(); }},
       {"Options1", [](C& c) { c.Options1Click(); }},
+      {"Set1", [](C& c) { c.alarm_snooze().Set1Click(); }},
+      {"Activate1", [](C& c) { c.alarm_snooze().Activate1Click(); }},
+      {"Set2", [](C& c) { c.alarm_snooze().Set2Click(); }},
+      {"Activate2", [](C& c) { c.alarm_snooze().Activate2Click(); }},
   };
   return table;
 }

@@ -23,8 +23,8 @@ constexpr std::array<std::optional<TimerDesign>, kTimerCount> kTimerDesigns = {{
     TimerDesign{3000, true},   // Timer1: PresetButtons, ends the preset-memory window
     std::nullopt,              // Timer2: RadioCard, ends a volume pulse
     TimerDesign{1000, false},  // Timer3: Tuner, scan steps
-    TimerDesign{100, false},   // Timer4: alarm check
-    TimerDesign{100, false},   // Timer5: snooze check
+    TimerDesign{100, false},   // Timer4: AlarmSnooze, alarm check
+    TimerDesign{100, false},   // Timer5: AlarmSnooze, snooze check
     TimerDesign{100, false},   // Timer6: schedule check
     TimerDesign{100, false},   // Timer7: the program status clock
 }};
@@ -54,6 +54,9 @@ RadioController::RadioController(const Platform& platform, std::string working_f
                       settings_report),
       options_form_(options_, panels_, platform.sound,
                     settings_files_.SettingsPath(kOptionsFileName), &settings_files_.reads()),
+      preset_form_(
+          presets_, panels_, platform.dialogs, [this] { settings_files_.SavePresetsFile(); },
+          [this](const std::string& text) { preset_buttons_.AccessPreset(text); }),
       display_look_(display_, panels_),
       power_(
           card_, panels_, menu_, display_look_, current_freq_text_,
@@ -62,12 +65,17 @@ RadioController::RadioController(const Platform& platform, std::string working_f
       preset_buttons_(presets_, panels_, card_, platform.dialogs, TimerN(1), power_.PowerOnState()),
       tuner_(card_, panels_, options_, presets_, preset_buttons_, platform.dialogs, TimerN(3),
              power_.PowerOnState()),
+      alarm_snooze_(alarm_, options_, panels_, menu_,
+                    {platform.clock, platform.sound, platform.forms, TimerN(4), TimerN(5),
+                     power_.PowerOnState(), [this] { power_.MuteBtnClick(); }}),
       life_cycle_(settings_files_, dispatcher_, panels_, menu_, display_, display_look_, options_,
                   preset_buttons_, power_, platform.dialogs, platform.app, current_freq_text_),
       router_(*this) {
   help_files_.SetApplicationHelpFile(kApplicationHelpFile);
   TimerN(1).SetOnTimer(dispatcher_.Wrap([this] { preset_buttons_.Timer1Timer(); }));
   TimerN(3).SetOnTimer(dispatcher_.Wrap([this] { tuner_.Timer3Timer(); }));
+  TimerN(4).SetOnTimer(dispatcher_.Wrap([this] { alarm_snooze_.Timer4Timer(); }));
+  TimerN(5).SetOnTimer(dispatcher_.Wrap([this] { alarm_snooze_.Timer5Timer(); }));
 }
 
 RadioController::~RadioController() = default;
@@ -132,11 +140,23 @@ void RadioController::Perform(const ControlAction& action, int style) {
       platform_.app.MinimizeApplication();
       break;
     // The overlays are each panel's own.
-    case PanelAction::kCloseAlarmStatus:  // AlarmPanelClick
-      panels_.Style(style).AlarmPanel.visible = false;
+    case PanelAction::kCloseAlarmStatus:
+      alarm_snooze_.AlarmPanelClick(style);
       break;
-    case PanelAction::kCloseSnoozeStatus:  // SnoozePanelClick
-      panels_.Style(style).SnoozePanel.visible = false;
+    case PanelAction::kCloseSnoozeStatus:
+      alarm_snooze_.SnoozePanelClick(style);
+      break;
+    case PanelAction::kShowAlarmStatus:
+      alarm_snooze_.AlarmDisplayLabelClick(style);
+      break;
+    case PanelAction::kShowSnoozeStatus:
+      alarm_snooze_.SnoozeDisplayLabelClick(style);
+      break;
+    case PanelAction::kAlarm:
+      alarm_snooze_.AlarmBtnClick();
+      break;
+    case PanelAction::kSnooze:
+      alarm_snooze_.SnoozeBtnClick();
       break;
     case PanelAction::kShowFileName:
       settings_files_.Label1MouseMove(style);
@@ -149,6 +169,10 @@ void RadioController::Perform(const ControlAction& action, int style) {
 
 void RadioController::Options1Click() {
   platform_.forms.ShowModal(ModalForm::kOptionsForm);
+}
+
+void RadioController::Presets1Click() {
+  platform_.forms.ShowModal(ModalForm::kPresetForm);
 }
 
 }  // namespace orvaltic

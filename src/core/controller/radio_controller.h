@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "core/alarm/alarm_snooze.h"
 #include "core/alarm/alarm_times.h"
 #include "core/controller/life_cycle.h"
 #include "core/controller/panel_router.h"
@@ -23,6 +24,7 @@
 #include "core/platform/platform.h"
 #include "core/platform/timer.h"
 #include "core/presets/preset_buttons.h"
+#include "core/presets/preset_editor.h"
 #include "core/presets/preset_store.h"
 #include "core/radio/radio_card.h"
 #include "core/radio/tuner.h"
@@ -51,6 +53,8 @@ class RadioController {
   void Perform(const ControlAction& action, int style);
   // Shows the options dialog modally.
   void Options1Click();
+  // Shows the preset editor modally.
+  void Presets1Click();
 
   // The subsystems.
   LifeCycle& life_cycle() { return life_cycle_; }
@@ -59,8 +63,12 @@ class RadioController {
   Tuner& tuner() { return tuner_; }
   SettingsFiles& settings_files() { return settings_files_; }
   DisplayLook& display_look() { return display_look_; }
+  // The alarm and the snooze with their set dialog's logic.
+  AlarmSnooze& alarm_snooze() { return alarm_snooze_; }
   // The options dialog's logic, created with the windows and reused.
   OptionsDialog& options_form() { return options_form_; }
+  // The preset editor's logic, likewise.
+  PresetEditor& preset_form() { return preset_form_; }
 
   // The program-wide state.
   bool PowerOn() const { return power_.PowerOn(); }
@@ -103,11 +111,13 @@ class RadioController {
 
   SettingsFiles settings_files_;
   OptionsDialog options_form_;
+  PresetEditor preset_form_;
   DisplayLook display_look_;
   // Before the subsystems that read PowerOn.
   RadioPower power_;
   PresetButtons preset_buttons_;
   Tuner tuner_;
+  AlarmSnooze alarm_snooze_;
   LifeCycle life_cycle_;
   PanelRouter router_;
 };

@@ -118,6 +118,7 @@ void AddDisplayGroup(std::vector<ControlSpec>& c) {
                     "Click to show Alarm status", small));
   c.back().accessible_name = "Show alarm status";
   c.back().caption_is_value = true;
+  c.back().on_click = Does(PanelAction::kShowAlarmStatus);
   c.push_back(Label(control_name::kProgLabel, control_name::kFreqPanel, 17, 22, 28, 12, "",
                     "Click to show program status", small));
   c.back().accessible_name = "Show program status";
@@ -126,6 +127,7 @@ void AddDisplayGroup(std::vector<ControlSpec>& c) {
                     "", "Click to show Snooze status", small, TextAlign::kRight));
   c.back().accessible_name = "Show snooze status";
   c.back().caption_is_value = true;
+  c.back().on_click = Does(PanelAction::kShowSnoozeStatus);
 
   c.push_back(Label("Label3", "Panel2", 9, 48, 90, 20, "Orvaltic", "Minimize window",
                     Look(12, true, kBlue)));
@@ -138,12 +140,13 @@ void AddDisplayGroup(std::vector<ControlSpec>& c) {
     const char* hint;
     const char* accessible_name;
     ControlAction on_click;
-  } small_buttons[] = {{"AlarmBtn", "A", "Activate/deactivate Alarm", "Alarm on/off", {}},
-                       {"SnoozeBtn", "S", "Activate/deactivate Snooze", "Snooze on/off", {}},
-                       {"DirectAccessBtn", "D", "Direct frequency access",
-                        "Direct frequency access", Does(PanelAction::kDirectAccess)},
-                       {"BorderBtn", "B", "Turn border on/off", "Border on/off", {}},
-                       {"HelpBtn", "H", "Help", "Help", {}}};
+  } small_buttons[] = {
+      {"AlarmBtn", "A", "Activate/deactivate Alarm", "Alarm on/off", Does(PanelAction::kAlarm)},
+      {"SnoozeBtn", "S", "Activate/deactivate Snooze", "Snooze on/off", Does(PanelAction::kSnooze)},
+      {"DirectAccessBtn", "D", "Direct frequency access", "Direct frequency access",
+       Does(PanelAction::kDirectAccess)},
+      {"BorderBtn", "B", "Turn border on/off", "Border on/off", {}},
+      {"HelpBtn", "H", "Help", "Help", {}}};
   int left = 106;
   for (const auto& b : small_buttons) {
     c.push_back(Button(b.name, "Panel2", left, 49, 17, 17, b.caption, b.hint, b.accessible_name,

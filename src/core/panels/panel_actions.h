@@ -27,6 +27,10 @@ enum class PanelAction {
   kCloseSnoozeStatus,  // SnoozePanelClick, on the reporting panel
   kShowFileName,       // Label1MouseMove: the FM label's hint, on the reporting panel
   kShowStationName,    // PresetMouseMove(n): a preset button's hint, n = 1..10
+  kAlarm,              // AlarmBtnClick: the alarm on/off
+  kSnooze,             // SnoozeBtnClick: the snooze on/off
+  kShowAlarmStatus,    // AlarmDisplayLabelClick, on the reporting panel
+  kShowSnoozeStatus,   // SnoozeDisplayLabelClick, on the reporting panel
 };
 
 // One control's reaction: the action and, for the preset actions, the button number.

@@ -38,6 +38,8 @@ class Clock {
  public:
   virtual ~Clock() = default;
   virtual DateTime Now() const = 0;
+  // The user's regional settings for date and time texts shown to the user.
+  virtual DateLocale Locale() const { return DateLocale::English(); }
 };
 
 // Formats `time` by `pattern`. Tokens (letters in any case): "yyyy" four-digit year, "yy"

@@ -6,6 +6,9 @@ namespace orvaltic {
 // reused; its logic lives in the core, and the platform only shows it.
 enum class ModalForm {
   kOptionsForm,  // TOptionsForm
+  kPresetForm,   // TPresetForm
+  // TAlarmSnoozeFrm, for the alarm or the snooze as its caption says
+  kAlarmSnoozeFrm,
 };
 
 // Shows a form modally: returns when the user has closed it. Timers keep firing meanwhile.

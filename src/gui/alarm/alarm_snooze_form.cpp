@@ -1,0 +1,236 @@
+#include "gui/alarm/alarm_snooze_form.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QSpinBox>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <string>
+#include <string_view>
+
+#include "gui/platform/text_codec.h"
+
+namespace orvaltic::gui {
+
+// A spin edit whose text is the model's: stepping shows single digits with a leading zero, as
+// typing them does, and the model may rewrite the text.
+class SpinEdit : public QSpinBox {
+ public:
+  SpinEdit(const SpinEditRange& range, QWidget* parent) : QSpinBox(parent) {
+    // Without bounds, the field's length still limits the year.
+    const bool bounded = range.min != range.max;
+    setRange(bounded ? range.min : 0, bounded ? range.max : 9999);
+    lineEdit()->setMaxLength(range.max_length);
+    setFixedWidth(fontMetrics().horizontalAdvance(QString(range.max_length + 1, QLatin1Char('0'))) +
+                  40);
+  }
+
+  void SetText(const QString& text) {
+    if (lineEdit()->text() != text) {
+      lineEdit()->setText(text);
+    }
+  }
+
+ protected:
+  QString textFromValue(int value) const override {
+    return FromCoreText(TwoDigitText(std::to_string(value)));
+  }
+};
+
+namespace {
+
+// The dialog's spin edits, left to right, each with its label above it.
+struct SpinRow {
+  const char* name;
+  const char* label;
+  const char* accessible_name;
+  SpinEditRange range;
+  std::string AlarmSnoozeDialogControls::*text;
+  void (AlarmSnoozeDialog::*change)();
+  bool is_date;
+};
+
+const SpinRow kSpinRows[] = {
+    {"MonthSpinEdit", "Month", "Month", kMonthRange, &AlarmSnoozeDialogControls::MonthSpinEdit,
+     &AlarmSnoozeDialog::MonthSpinEditChange, true},
+    {"DaySpinEdit", "Day", "Day", kDayRange, &AlarmSnoozeDialogControls::DaySpinEdit,
+     &AlarmSnoozeDialog::DaySpinEditChange, true},
+    {"YearSpinEdit", "Year", "Year", kYearRange, &AlarmSnoozeDialogControls::YearSpinEdit,
+     &AlarmSnoozeDialog::YearSpinEditChange, true},
+    {"HoursSpinEdit", "Hrs", "Hours", kHoursRange, &AlarmSnoozeDialogControls::HoursSpinEdit,
+     &AlarmSnoozeDialog::HoursSpinEditChange, false},
+    {"MinutesSpinEdit", "Mins", "Minutes", kMinutesRange,
+     &AlarmSnoozeDialogControls::MinutesSpinEdit, &AlarmSnoozeDialog::MinutesSpinEditChange, false},
+};
+
+QLabel* MakeLabel(const QString& name, const char* caption, QWidget* buddy, QWidget* parent) {
+  auto* label = new QLabel(QString::fromLatin1(caption), parent);
+  label->setObjectName(name);
+  label->setTextFormat(Qt::PlainText);
+  label->setBuddy(buddy);
+  return label;
+}
+
+QPushButton* MakeButton(const char* name, const char* caption, QWidget* parent) {
+  auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setAccessibleName(QString::fromLatin1(caption));
+  button->setAutoDefault(false);
+  return button;
+}
+
+// Takes the widget's text into the core only when the user changed it.
+void ReadText(std::string& core, const QString& shown) {
+  if (shown != FromCoreText(core)) {
+    core = ToCoreText(shown);
+  }
+}
+
+}  // namespace
+
+TAlarmSnoozeFrm::TAlarmSnoozeFrm(AlarmSnoozeDialog& model, EventDispatcher& dispatcher,
+                                 QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
+      model_(model),
+      dispatcher_(dispatcher) {
+  setObjectName(QStringLiteral("AlarmSnoozeFrm"));
+  setModal(true);
+
+  group_ = new QGroupBox(this);
+  group_->setObjectName(QStringLiteral("AlarmSnoozeGroupBox"));
+  auto* grid = new QGridLayout(group_);
+  int column = 0;
+  for (const SpinRow& row : kSpinRows) {
+    auto* edit = new SpinEdit(row.range, group_);
+    edit->setObjectName(QString::fromLatin1(row.name));
+    edit->setAccessibleName(QString::fromLatin1(row.accessible_name));
+    grid->addWidget(MakeLabel(QString::fromLatin1(row.name).replace(QLatin1String("SpinEdit"),
+                                                                    QLatin1String("Label")),
+                              row.label, edit, group_),
+                    0, column);
+    grid->addWidget(edit, 1, column);
+    spins_.push_back({edit, row.text, row.change, row.is_date});
+    connect(edit, &QSpinBox::textChanged, this, [this, change = row.change] {
+      if (!showing_) {
+        Run([this, change] { (model_.*change)(); });
+      }
+    });
+    ++column;
+  }
+
+  ampm_ = new QComboBox(group_);
+  ampm_->setObjectName(QStringLiteral("AMPMComboBox"));
+  ampm_->setAccessibleName(QStringLiteral("AM or PM"));
+  ampm_->view()->setAccessibleName(QStringLiteral("AM or PM choices"));
+  ampm_->setEditable(true);
+  ampm_->setInsertPolicy(QComboBox::NoInsert);
+  ampm_->setCompleter(nullptr);
+  for (const std::string_view item : kAMPMItems) {
+    ampm_->addItem(FromCoreText(std::string(item)));
+  }
+  grid->addWidget(MakeLabel(QStringLiteral("AMPMLabel"), "am/pm", ampm_, group_), 0, column);
+  grid->addWidget(ampm_, 1, column);
+
+  include_date_ = new QCheckBox(QStringLiteral("Include date"), group_);
+  include_date_->setObjectName(QStringLiteral("IncludeDateCheckBox"));
+  include_date_->setAccessibleName(QStringLiteral("Include date"));
+  grid->addWidget(include_date_, 2, 0, 1, column + 1);
+  connect(include_date_, &QCheckBox::clicked, this,
+          [this] { Run([this] { model_.IncludeDateCheckBoxClick(); }); });
+
+  ok_ = MakeButton("OKBtn", "OK", this);
+  ok_->setDefault(true);
+  cancel_ = MakeButton("CancelBtn", "Cancel", this);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok_);
+  buttons->addWidget(cancel_);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(group_);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  connect(ok_, &QPushButton::clicked, this, [this] {
+    Run([this] { model_.OKBtnClick(); });
+    if (model_.closed()) {
+      accept();
+    }
+  });
+  connect(cancel_, &QPushButton::clicked, this, &TAlarmSnoozeFrm::reject);
+  ShowControls();
+}
+
+void TAlarmSnoozeFrm::reject() {
+  Run([this] { model_.CancelBtnClick(); });
+  QDialog::reject();
+}
+
+void TAlarmSnoozeFrm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (event->spontaneous()) {
+    // Restored by the window system, not opened.
+    return;
+  }
+  Run([this] { model_.FormActivate(); });
+  CentreOnScreen();
+  include_date_->setFocus(Qt::OtherFocusReason);
+}
+
+void TAlarmSnoozeFrm::Run(const std::function<void()>& handler) {
+  ReadControls();
+  dispatcher_.Run(handler);
+  ShowControls();
+}
+
+void TAlarmSnoozeFrm::ReadControls() {
+  AlarmSnoozeDialogControls& c = model_.controls();
+  for (const SpinField& spin : spins_) {
+    ReadText(c.*spin.text, spin.edit->text());
+  }
+  ReadText(c.AMPMComboBox, ampm_->currentText());
+  c.IncludeDateCheckBox = include_date_->isChecked();
+}
+
+void TAlarmSnoozeFrm::ShowControls() {
+  const AlarmSnoozeDialogControls& c = model_.controls();
+  showing_ = true;
+  setWindowTitle(FromCoreText(c.Caption));
+  group_->setTitle(FromCoreText(c.AlarmSnoozeGroupBox));
+  for (const SpinField& spin : spins_) {
+    spin.edit->SetText(FromCoreText(c.*spin.text));
+    if (spin.is_date) {
+      spin.edit->setEnabled(c.DateSpinEditsEnabled);
+    }
+  }
+  const QString ampm = FromCoreText(c.AMPMComboBox);
+  if (ampm_->currentText() != ampm) {
+    ampm_->setEditText(ampm);
+  }
+  include_date_->setChecked(c.IncludeDateCheckBox);
+  showing_ = false;
+}
+
+void TAlarmSnoozeFrm::CentreOnScreen() {
+  adjustSize();
+  QScreen* target = parentWidget() != nullptr ? parentWidget()->screen() : screen();
+  if (target == nullptr) {
+    return;
+  }
+  // The window frame counts: it is the whole window that sits in the middle.
+  move(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, frameGeometry().size(),
+                           target->availableGeometry())
+           .topLeft());
+}
+
+}  // namespace orvaltic::gui

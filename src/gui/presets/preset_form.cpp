@@ -1,0 +1,354 @@
+#include "gui/presets/preset_form.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QStyle>
+
+#include <cstddef>
+#include <string>
+
+#include "gui/platform/text_codec.h"
+
+namespace orvaltic::gui {
+
+namespace {
+
+constexpr int kClientWidth = 447;
+constexpr int kClientHeight = 319;
+
+enum class Kind { kButton, kGroup, kLabel, kRowLabel, kEdit };
+
+// One control of the window. In a row control, "%1" in the name and the accessible name
+// stands for the row (name) or the preset shown in it (accessible name).
+struct ControlSpec {
+  const char* name;
+  Kind kind;
+  int x, y, width, height;  // in the window, or in the group for the group's controls
+  const char* caption;
+  const char* hint;
+  const char* accessible_name;
+};
+
+// The button column at the right, in tab order, before the group.
+constexpr ControlSpec kButtons[] = {
+    {"OKBtn", Kind::kButton, 356, 14, 83, 27, "&OK", "Accept entries and return to radio", "OK"},
+    {"CancelBtn", Kind::kButton, 356, 47, 83, 27, "&Cancel", "Cancel entries and return to radio",
+     "Cancel"},
+    {"PrevBtn", Kind::kButton, 356, 80, 83, 27, "&Previous", "Display the previous 10 entries",
+     "Previous 10 presets"},
+    {"NextBtn", Kind::kButton, 356, 113, 83, 27, "&Next", "Display the next 10 entries",
+     "Next 10 presets"},
+    {"EditBtn", Kind::kButton, 356, 146, 83, 27, "&Edit", "Edit data", "Edit presets"},
+    {"ClearBtn", Kind::kButton, 356, 179, 83, 27, "C&lear", "", "Clear all presets"},
+};
+
+constexpr ControlSpec kGroup = {"GroupBox1",
+                                Kind::kGroup,
+                                8,
+                                8,
+                                337,
+                                303,
+                                "Presets and Station IDs",
+                                "",
+                                "Presets and Station IDs"};
+
+constexpr ControlSpec kColumnTitles[] = {
+    {"Label21", Kind::kLabel, 40, 18, 75, 16, "Presets", "", "Presets"},
+    {"Label22", Kind::kLabel, 123, 18, 202, 16, "Station IDs", "", "Station IDs"},
+};
+
+// One row of the group; row r stands `kRowStep` * (r - 1) below the first. The row label's
+// caption comes from the model.
+constexpr int kFirstRowY = 38;
+constexpr int kRowStep = 26;
+constexpr ControlSpec kRowLabel = {"Label%1", Kind::kRowLabel, 4, 2, 32, 17, "", "", ""};
+constexpr ControlSpec kFreqEdit = {
+    "PresetEdit%1",       Kind::kEdit, 40, 0, 75, 21, "", "Double click for direct access",
+    "Preset %1 frequency"};
+constexpr ControlSpec kNameEdit = {"StationNameEdit%1",     Kind::kEdit, 123, 0, 202, 21, "", "",
+                                   "Preset %1 station name"};
+constexpr char kFreqEditDescription[] =
+    "Double click or press Enter to tune this frequency at once";
+
+QString Fill(const char* pattern, int number) {
+  return QString::fromLatin1(pattern).arg(number);
+}
+
+// Creates a control of the table; the row number fills a row control's name.
+QWidget* Create(const ControlSpec& spec, QWidget* parent, int row = 0) {
+  QWidget* widget = nullptr;
+  const QString caption = QString::fromLatin1(spec.caption);
+  switch (spec.kind) {
+    case Kind::kButton: {
+      auto* button = new QPushButton(caption, parent);
+      button->setAutoDefault(false);
+      widget = button;
+      break;
+    }
+    case Kind::kGroup:
+      widget = new QGroupBox(caption, parent);
+      break;
+    case Kind::kLabel:
+    case Kind::kRowLabel: {
+      auto* label = new QLabel(caption, parent);
+      label->setTextFormat(Qt::PlainText);
+      if (spec.kind == Kind::kRowLabel) {
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      }
+      widget = label;
+      break;
+    }
+    case Kind::kEdit:
+      widget = new QLineEdit(parent);
+      break;
+  }
+  const int y = row == 0 ? spec.y : kFirstRowY + kRowStep * (row - 1) + spec.y;
+  widget->setGeometry(spec.x, y, spec.width, spec.height);
+  widget->setObjectName(row == 0 ? QString::fromLatin1(spec.name) : Fill(spec.name, row));
+  widget->setToolTip(QString::fromLatin1(spec.hint));
+  if (row == 0 && *spec.accessible_name != '\0') {
+    widget->setAccessibleName(QString::fromLatin1(spec.accessible_name));
+  }
+  return widget;
+}
+
+std::size_t Index(int r) {
+  return static_cast<std::size_t>(r - 1);
+}
+
+// Takes the widget's text into the core only when the user changed it: a text read from a file
+// written on Windows is shown decoded, and must go back as the bytes it came as.
+void ReadText(std::string& core, const QString& shown) {
+  if (shown != FromCoreText(core)) {
+    core = ToCoreText(shown);
+  }
+}
+
+// Sets a text only when it differs, so the caret stays where the user left it.
+void SetText(QLineEdit* edit, const std::string& text) {
+  const QString value = FromCoreText(text);
+  if (edit->text() != value) {
+    edit->setText(value);
+  }
+}
+
+}  // namespace
+
+TPresetForm::TPresetForm(PresetEditor& model, EventDispatcher& dispatcher, QWidget* parent)
+    : QDialog(parent), model_(model), dispatcher_(dispatcher) {
+  setObjectName(QStringLiteral("PresetForm"));
+  setWindowTitle(QStringLiteral("Presets"));
+  setModal(true);
+  // A fixed single border with the system menu and the minimise button.
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                 Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  setFixedSize(kClientWidth, kClientHeight);
+
+  QWidget* previous = nullptr;
+  const auto chain = [&previous](QWidget* next) {
+    if (previous != nullptr) {
+      QWidget::setTabOrder(previous, next);
+    }
+    previous = next;
+  };
+  for (const ControlSpec& spec : kButtons) {
+    auto* button = static_cast<QPushButton*>(Create(spec, this));
+    chain(button);
+    const std::string name = spec.name;
+    if (name == "OKBtn") {
+      connect(button, &QPushButton::clicked, this, [this] {
+        Run([this] { model_.OKBtnClick(); });
+        if (model_.closed()) {
+          accept();
+        }
+      });
+    } else if (name == "CancelBtn") {
+      cancel_ = button;
+      connect(button, &QPushButton::clicked, this, &TPresetForm::reject);
+    } else if (name == "PrevBtn") {
+      connect(button, &QPushButton::clicked, this,
+              [this] { Run([this] { model_.PrevBtnClick(); }); });
+    } else if (name == "NextBtn") {
+      connect(button, &QPushButton::clicked, this,
+              [this] { Run([this] { model_.NextBtnClick(); }); });
+    } else if (name == "EditBtn") {
+      connect(button, &QPushButton::clicked, this,
+              [this] { Run([this] { model_.EditBtnClick(); }); });
+    } else if (name == "ClearBtn") {
+      connect(button, &QPushButton::clicked, this,
+              [this] { Run([this] { model_.ClearBtnClick(); }); });
+    }
+  }
+
+  QWidget* group = Create(kGroup, this);
+  for (const ControlSpec& spec : kColumnTitles) {
+    Create(spec, group);
+  }
+  for (int r = 1; r <= kPresetRows; ++r) {
+    row_labels_[Index(r)] = static_cast<QLabel*>(Create(kRowLabel, group, r));
+    auto* freq = static_cast<QLineEdit*>(Create(kFreqEdit, group, r));
+    freq->setAccessibleDescription(QString::fromLatin1(kFreqEditDescription));
+    freq->installEventFilter(this);
+    freq_edits_[Index(r)] = freq;
+    name_edits_[Index(r)] = static_cast<QLineEdit*>(Create(kNameEdit, group, r));
+    // The zig-zag: odd rows frequency then name, even rows name then frequency.
+    if (r % 2 == 1) {
+      chain(freq);
+      chain(name_edits_[Index(r)]);
+    } else {
+      chain(name_edits_[Index(r)]);
+      chain(freq);
+    }
+  }
+  ShowControls();
+}
+
+void TPresetForm::reject() {
+  left_rows_.clear();
+  ReadControls();
+  dispatcher_.Run([this] { model_.CancelBtnClick(); });
+  QDialog::reject();
+}
+
+void TPresetForm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (event->spontaneous()) {
+    // Restored by the window system, not opened.
+    return;
+  }
+  left_rows_.clear();
+  CentreOnScreen();
+  Run([this] { model_.FormActivate(); });
+}
+
+bool TPresetForm::eventFilter(QObject* watched, QEvent* event) {
+  const int r = FreqRow(watched);
+  if (r == 0) {
+    return QDialog::eventFilter(watched, event);
+  }
+  switch (event->type()) {
+    case QEvent::FocusOut: {
+      // Only the user's own moves leave a field: a box taking the focus, the window losing it
+      // or the focus put back after a refused entry do not.
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      const bool left = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                        reason == Qt::MouseFocusReason;
+      // Qt has made the new focus widget current before it reports the old one's loss.
+      if (left && !in_field_exit_ && QApplication::focusWidget() != cancel_) {
+        left_rows_.push_back(r);
+        QMetaObject::invokeMethod(
+            this, [this] { RunFieldExits(); }, Qt::QueuedConnection);
+      }
+      break;
+    }
+    case QEvent::MouseButtonDblClick:
+      Run([this, r] { model_.PresetEditDblClick(r); });
+      break;
+    case QEvent::KeyPress: {
+      // The keyboard's way to the double click's direct access.
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        Run([this, r] { model_.PresetEditDblClick(r); });
+        return true;
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TPresetForm::Run(const std::function<void()>& handler) {
+  if (!RunFieldExits()) {
+    return;
+  }
+  ReadControls();
+  dispatcher_.Run(handler);
+  ShowControls();
+}
+
+bool TPresetForm::RunFieldExits() {
+  if (in_field_exit_) {
+    // A refused entry's box is open: nothing else runs until it is answered.
+    return false;
+  }
+  while (!left_rows_.empty()) {
+    const int r = left_rows_.front();
+    left_rows_.pop_front();
+    if (!isVisible()) {
+      continue;
+    }
+    bool valid = true;
+    in_field_exit_ = true;
+    ReadControls();
+    dispatcher_.Run([this, r, &valid] { valid = model_.PresetEditExit(r); });
+    ShowControls();
+    in_field_exit_ = false;
+    if (!valid) {
+      left_rows_.clear();
+      return false;
+    }
+  }
+  return true;
+}
+
+void TPresetForm::ReadControls() {
+  PresetEditorControls& c = model_.controls();
+  for (int r = 1; r <= kPresetRows; ++r) {
+    ReadText(c.PresetEdit[Index(r)], freq_edits_[Index(r)]->text());
+    ReadText(c.StationNameEdit[Index(r)], name_edits_[Index(r)]->text());
+  }
+}
+
+void TPresetForm::ShowControls() {
+  PresetEditorControls& c = model_.controls();
+  for (int r = 1; r <= kPresetRows; ++r) {
+    const int preset = model_.EditPageLast() - kPresetRows + r;
+    QLineEdit* freq = freq_edits_[Index(r)];
+    QLineEdit* name = name_edits_[Index(r)];
+    SetText(freq, c.PresetEdit[Index(r)]);
+    SetText(name, c.StationNameEdit[Index(r)]);
+    freq->setReadOnly(c.ReadOnly);
+    name->setReadOnly(c.ReadOnly);
+    freq->setAccessibleName(Fill(kFreqEdit.accessible_name, preset));
+    name->setAccessibleName(Fill(kNameEdit.accessible_name, preset));
+    row_labels_[Index(r)]->setText(FromCoreText(c.Label[Index(r)]));
+  }
+  if (!c.focus.empty()) {
+    if (auto* target = findChild<QWidget*>(FromCoreText(c.focus))) {
+      target->setFocus(Qt::OtherFocusReason);
+    }
+    c.focus.clear();
+  }
+}
+
+void TPresetForm::CentreOnScreen() {
+  QScreen* target = parentWidget() != nullptr ? parentWidget()->screen() : screen();
+  if (target == nullptr) {
+    return;
+  }
+  // The window frame counts: it is the whole window that sits in the middle.
+  move(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, frameGeometry().size(),
+                           target->availableGeometry())
+           .topLeft());
+}
+
+int TPresetForm::FreqRow(const QObject* object) const {
+  for (int r = 1; r <= kPresetRows; ++r) {
+    if (object == freq_edits_[Index(r)]) {
+      return r;
+    }
+  }
+  return 0;
+}
+
+}  // namespace orvaltic::gui
