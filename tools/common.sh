@@ -7,7 +7,7 @@ orvaltic_packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-multimedia-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-dejavu-core fonts-liberation2 locales
+  xvfb xauth xdotool fonts-dejavu-core fonts-liberation2 locales
 )
 
 orvaltic_install_missing() {

@@ -2,10 +2,12 @@
 #include <cstdint>
 #include <cstdlib>
 #include <iostream>
+#include <string>
 #include <vector>
 
 #include "app/radio_application.h"
 #include "core/cli/card_port_setting.h"
+#include "core/controller/command_line.h"
 #include "core/options/options.h"
 #include "core/radio/card_backend.h"
 #include "core/radio/linux_port_system.h"
@@ -13,6 +15,19 @@
 #include "gui/platform/unix_signal_watcher.h"
 
 int main(int argc, char** argv) {
+  // Usage and version are answered on the terminal before anything of the radio starts; they
+  // need no display.
+  switch (orvaltic::FindProgramRequest(std::vector<std::string>(argv + 1, argv + argc))) {
+    case orvaltic::ProgramRequest::kShowUsage:
+      std::cout << orvaltic::UsageText();
+      return 0;
+    case orvaltic::ProgramRequest::kShowVersion:
+      std::cout << "Orvaltic " ORVALTIC_VERSION "\n";
+      return 0;
+    case orvaltic::ProgramRequest::kRunRadio:
+      break;
+  }
+
   // The card comes first: the port backend takes its I/O permission, and every backend gives up
   // set-user-ID and capability privileges, before Qt or anything else runs. Both objects live
   // until main returns, past the event loop. A privileged program opens only the card's two
@@ -44,6 +59,10 @@ int main(int argc, char** argv) {
 
   orvaltic::app::RadioApplication radio(*card.card);
   radio.windows().ReadSettingsFiles();
+  // QApplication has taken its own arguments (-platform, -style, ...) out of argv: what is
+  // left is what the user gave the radio, one parameter per argument.
+  const orvaltic::CommandLineOutcome outcome =
+      radio.windows().ProcessCommandLine(std::vector<std::string>(argv + 1, argv + argc));
 
   // Ctrl+C in a terminal or a logout closes the radio as its window's close does, through the
   // event loop: with the radio on, the presets file is saved and the user asked.
@@ -51,8 +70,10 @@ int main(int argc, char** argv) {
   QObject::connect(&signals_watcher, &orvaltic::gui::UnixSignalWatcher::terminationRequested, &app,
                    [&radio] { radio.windows().RequestClose(); });
 
+  // A bad parameter, or a second /O that closed the radio: the program ends here, with no
+  // panel ever shown and nothing more saved.
   if (radio.TerminateRequested()) {
-    return 0;
+    return orvaltic::CommandLineExitStatus(outcome);
   }
   radio.windows().ShowMainPanel();
   return QApplication::exec();

@@ -11,15 +11,25 @@ RadioWindows::RadioWindows(const Platform& platform, std::string working_folder)
       main_panel_(controller_.panels().Main(), controller_.menu(), controller_.events()),
       options_form_(controller_.options_form(), controller_.dispatcher()),
       alarm_snooze_form_(controller_.alarm_snooze().dialog(), controller_.dispatcher()),
-      preset_form_(controller_.preset_form(), controller_.dispatcher()) {
+      preset_form_(controller_.preset_form(), controller_.dispatcher()),
+      sched_form_(controller_.program_schedule().editor(), controller_.dispatcher()),
+      sched_list_form_(controller_.program_schedule().list(), controller_.dispatcher()) {
   controller_.life_cycle().FormCreate();
-  controller_.dispatcher().SetAfterEvent([this] { main_panel_.Render(); });
+  controller_.dispatcher().SetAfterEvent([this] {
+    main_panel_.Render();
+    // The status window follows the schedule's ticks and its own clock while it is shown.
+    if (sched_list_form_.isVisible()) {
+      sched_list_form_.Render();
+    }
+  });
 }
 
 void RadioWindows::RegisterForms(QtModalForms& forms) {
   forms.Register(ModalForm::kOptionsForm, options_form_);
   forms.Register(ModalForm::kAlarmSnoozeFrm, alarm_snooze_form_);
   forms.Register(ModalForm::kPresetForm, preset_form_);
+  forms.Register(ModalForm::kSchedForm, sched_form_);
+  forms.Register(ModalForm::kSchedListForm, sched_list_form_);
 }
 
 void RadioWindows::ReadSettingsFiles() {
@@ -27,7 +37,17 @@ void RadioWindows::ReadSettingsFiles() {
   main_panel_.Render();
 }
 
+CommandLineOutcome RadioWindows::ProcessCommandLine(const std::vector<std::string>& parameters) {
+  // A handler's error (a save that fails in a close run by /O /O) is shown and the remaining
+  // switches are not applied; start-up goes on.
+  CommandLineOutcome outcome = CommandLineOutcome::kApplied;
+  controller_.dispatcher().Run(
+      [&] { outcome = controller_.command_line().ProcessCommandLine(parameters); });
+  return outcome;
+}
+
 void RadioWindows::ShowMainPanel() {
+  controller_.dispatcher().Run([this] { controller_.command_line().FormShow(); });
   main_panel_.show();
 }
 

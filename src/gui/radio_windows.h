@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/controller/radio_controller.h"
 #include "core/platform/platform.h"
@@ -8,6 +9,8 @@
 #include "gui/options/options_form.h"
 #include "gui/panels/main_panel_window.h"
 #include "gui/presets/preset_form.h"
+#include "gui/schedule/sched_form.h"
+#include "gui/schedule/sched_list_form.h"
 
 namespace orvaltic::gui {
 
@@ -31,7 +34,12 @@ class RadioWindows {
   // The presets file, then the options file (with their boxes when missing), then every panel
   // to the stored position.
   void ReadSettingsFiles();
-  // Shows the main panel; its first paint, in the event loop, does the rest of the start-up.
+  // The start-up switches, as the user gave them (Qt's own arguments taken out). After an
+  // outcome other than kApplied, or a close run by a second /O, the host has been asked to
+  // end the program and no panel is to be shown.
+  CommandLineOutcome ProcessCommandLine(const std::vector<std::string>& parameters);
+  // Shows the main panel (with the command line's frequency the first time); its first paint,
+  // in the event loop, does the rest of the start-up.
   void ShowMainPanel();
   // The close sequence as a window's close runs it: with the radio on, the presets file is
   // saved and the user asked whether to keep the radio playing. Repeated requests while one
@@ -43,6 +51,8 @@ class RadioWindows {
   TOptionsForm& options_form() { return options_form_; }
   TAlarmSnoozeFrm& alarm_snooze_form() { return alarm_snooze_form_; }
   TPresetForm& preset_form() { return preset_form_; }
+  TSchedForm& sched_form() { return sched_form_; }
+  TSchedListForm& sched_list_form() { return sched_list_form_; }
 
  private:
   RadioController controller_;
@@ -50,6 +60,8 @@ class RadioWindows {
   TOptionsForm options_form_;
   TAlarmSnoozeFrm alarm_snooze_form_;
   TPresetForm preset_form_;
+  TSchedForm sched_form_;
+  TSchedListForm sched_list_form_;
   bool closing_ = false;
 };
 

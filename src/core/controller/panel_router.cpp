@@ -48,6 +48,8 @@ const MenuRouteTable& PanelRouter::MenuItems() {
       {"Activate1", [](C& c) { c.alarm_snooze().Activate1Click(); }},
       {"Set2", [](C& c) { c.alarm_snooze().Set2Click(); }},
       {"Activate2", [](C& c) { c.alarm_snooze().Activate2Click(); }},
+      {"Set3", [](C& c) { c.program_schedule().Set3Click(); }},
+      {"Activate3", [](C& c) { c.program_schedule().Activate3Click(); }},
   };
   return table;
 }
@@ -96,7 +98,10 @@ void PanelRouter::Painted(int style) {
   // Only the first paint does anything; later paints do not count as events, so that the
   // views' refresh after an event cannot lead to another paint event and so on.
   if (style == 1 && controller_.life_cycle().FirstPaintPending()) {
-    controller_.dispatcher().Run([&] { controller_.life_cycle().FormPaint(); });
+    controller_.dispatcher().Run([&] {
+      controller_.life_cycle().FormPaint();
+      controller_.command_line().KeepFreqTextAfterFirstPaint();
+    });
   }
 }
 

@@ -25,8 +25,8 @@ constexpr std::array<std::optional<TimerDesign>, kTimerCount> kTimerDesigns = {{
     TimerDesign{1000, false},  // Timer3: Tuner, scan steps
     TimerDesign{100, false},   // Timer4: AlarmSnooze, alarm check
     TimerDesign{100, false},   // Timer5: AlarmSnooze, snooze check
-    TimerDesign{100, false},   // Timer6: schedule check
-    TimerDesign{100, false},   // Timer7: the program status clock
+    TimerDesign{100, false},   // Timer6: ProgramSchedule, schedule check
+    TimerDesign{100, false},   // Timer7: ProgramSchedule, the program status clock
 }};
 
 std::array<std::unique_ptr<Timer>, kTimerCount> CreateTimers(TimerHost& host) {
@@ -68,14 +68,30 @@ RadioController::RadioController(const Platform& platform, std::string working_f
       alarm_snooze_(alarm_, options_, panels_, menu_,
                     {platform.clock, platform.sound, platform.forms, TimerN(4), TimerN(5),
                      power_.PowerOnState(), [this] { power_.MuteBtnClick(); }}),
+      program_schedule_(
+          schedule_, presets_, panels_, menu_,
+          {platform.clock, platform.dialogs, platform.help, help_files_, platform.forms, TimerN(6),
+           TimerN(7), power_.PowerOnState(), [this] { power_.MuteBtnClick(); },
+           [this](const std::string& text) { preset_buttons_.AccessPreset(text); }}),
       life_cycle_(settings_files_, dispatcher_, panels_, menu_, display_, display_look_, options_,
                   preset_buttons_, power_, platform.dialogs, platform.app, current_freq_text_),
+      command_line_(presets_, panels_, platform.dialogs, platform.app, current_freq_text_,
+                    {[this] { power_.PwrBtnClick(); }, [this] { power_.MuteBtnClick(); },
+                     [this](const std::string& text) { preset_buttons_.AccessPreset(text); },
+                     [this](std::string_view item) {
+                       const MenuRouteTable& items = PanelRouter::MenuItems();
+                       if (auto it = items.find(item); it != items.end()) {
+                         it->second(*this);
+                       }
+                     }}),
       router_(*this) {
   help_files_.SetApplicationHelpFile(kApplicationHelpFile);
   TimerN(1).SetOnTimer(dispatcher_.Wrap([this] { preset_buttons_.Timer1Timer(); }));
   TimerN(3).SetOnTimer(dispatcher_.Wrap([this] { tuner_.Timer3Timer(); }));
   TimerN(4).SetOnTimer(dispatcher_.Wrap([this] { alarm_snooze_.Timer4Timer(); }));
   TimerN(5).SetOnTimer(dispatcher_.Wrap([this] { alarm_snooze_.Timer5Timer(); }));
+  TimerN(6).SetOnTimer(dispatcher_.Wrap([this] { program_schedule_.Timer6Timer(); }));
+  TimerN(7).SetOnTimer(dispatcher_.Wrap([this] { program_schedule_.list().Timer7Timer(); }));
 }
 
 RadioController::~RadioController() = default;
@@ -151,6 +167,9 @@ void RadioController::Perform(const ControlAction& action, int style) {
       break;
     case PanelAction::kShowSnoozeStatus:
       alarm_snooze_.SnoozeDisplayLabelClick(style);
+      break;
+    case PanelAction::kShowProgramStatus:
+      program_schedule_.ProgLabelClick();
       break;
     case PanelAction::kAlarm:
       alarm_snooze_.AlarmBtnClick();

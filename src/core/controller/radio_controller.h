@@ -7,6 +7,7 @@
 
 #include "core/alarm/alarm_snooze.h"
 #include "core/alarm/alarm_times.h"
+#include "core/controller/command_line.h"
 #include "core/controller/life_cycle.h"
 #include "core/controller/panel_router.h"
 #include "core/controller/radio_power.h"
@@ -28,6 +29,7 @@
 #include "core/presets/preset_store.h"
 #include "core/radio/radio_card.h"
 #include "core/radio/tuner.h"
+#include "core/schedule/program_schedule.h"
 #include "core/schedule/sched_rec.h"
 
 namespace orvaltic {
@@ -58,6 +60,8 @@ class RadioController {
 
   // The subsystems.
   LifeCycle& life_cycle() { return life_cycle_; }
+  // The start-up switches and the frequency they leave on the display.
+  CommandLine& command_line() { return command_line_; }
   RadioPower& power() { return power_; }
   PresetButtons& preset_buttons() { return preset_buttons_; }
   Tuner& tuner() { return tuner_; }
@@ -65,6 +69,8 @@ class RadioController {
   DisplayLook& display_look() { return display_look_; }
   // The alarm and the snooze with their set dialog's logic.
   AlarmSnooze& alarm_snooze() { return alarm_snooze_; }
+  // The scheduled programs at work, with their editor's and status window's logic.
+  ProgramSchedule& program_schedule() { return program_schedule_; }
   // The options dialog's logic, created with the windows and reused.
   OptionsDialog& options_form() { return options_form_; }
   // The preset editor's logic, likewise.
@@ -118,7 +124,9 @@ class RadioController {
   PresetButtons preset_buttons_;
   Tuner tuner_;
   AlarmSnooze alarm_snooze_;
+  ProgramSchedule program_schedule_;
   LifeCycle life_cycle_;
+  CommandLine command_line_;
   PanelRouter router_;
 };
 

@@ -123,6 +123,7 @@ void AddDisplayGroup(std::vector<ControlSpec>& c) {
                     "Click to show program status", small));
   c.back().accessible_name = "Show program status";
   c.back().caption_is_value = true;
+  c.back().on_click = Does(PanelAction::kShowProgramStatus);
   c.push_back(Label(control_name::kSnoozeDisplayLabel, control_name::kFreqPanel, 171, 22, 12, 12,
                     "", "Click to show Snooze status", small, TextAlign::kRight));
   c.back().accessible_name = "Show snooze status";

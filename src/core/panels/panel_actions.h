@@ -31,6 +31,7 @@ enum class PanelAction {
   kSnooze,             // SnoozeBtnClick: the snooze on/off
   kShowAlarmStatus,    // AlarmDisplayLabelClick, on the reporting panel
   kShowSnoozeStatus,   // SnoozeDisplayLabelClick, on the reporting panel
+  kShowProgramStatus,  // ProgLabelClick: the program status window
 };
 
 // One control's reaction: the action and, for the preset actions, the button number.

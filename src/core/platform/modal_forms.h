@@ -9,6 +9,8 @@ enum class ModalForm {
   kPresetForm,   // TPresetForm
   // TAlarmSnoozeFrm, for the alarm or the snooze as its caption says
   kAlarmSnoozeFrm,
+  kSchedForm,      // TSchedForm, the schedule editor
+  kSchedListForm,  // TSchedListForm, the program status window
 };
 
 // Shows a form modally: returns when the user has closed it. Timers keep firing meanwhile.

@@ -1,0 +1,302 @@
+#include "gui/schedule/sched_form.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QStyle>
+
+#include <cstddef>
+#include <string>
+
+#include "gui/platform/text_codec.h"
+
+namespace orvaltic::gui {
+
+namespace {
+
+constexpr int kClientWidth = 424;
+constexpr int kClientHeight = 260;
+
+enum class Kind { kButton, kCheckBox, kLabel };
+
+// One control outside the rows, in tab order after them.
+struct ControlSpec {
+  const char* name;
+  Kind kind;
+  int x, y, width, height;
+  const char* caption;
+  const char* hint;
+  const char* accessible_name;
+};
+
+constexpr ControlSpec kBelow[] = {
+    {"ActivateCheckBox", Kind::kCheckBox, 8, 226, 84, 23, "Activate",
+     "Select to start scheduling timer", "Activate schedule"},
+    {"OKBtn", Kind::kButton, 104, 224, 74, 27, "&OK", "Accept entries and return to radio", "OK"},
+    {"CancelBtn", Kind::kButton, 184, 224, 74, 27, "&Cancel", "Reject changes and return to radio",
+     "Cancel"},
+    {"ClearBtn", Kind::kButton, 264, 224, 74, 27, "C&lear", "Erase all data",
+     "Clear all schedules"},
+    {"HelpBtn", Kind::kButton, 344, 224, 74, 27, "&Help", "Display help on program scheduling",
+     "Help"},
+};
+
+// The group's columns: the two-line head and the edits below it, one per program. "%1" in a
+// name or an accessible name stands for the program.
+struct ColumnSpec {
+  SchedField kind;
+  int x, width;
+  const char* head;
+  const char* form;
+  const char* accessible_name;
+};
+
+constexpr ColumnSpec kColumns[] = {
+    {SchedField::kFrequency, 60, 80, "Frequency", "(00.000)", "Program %1 frequency or station"},
+    {SchedField::kDateDay, 148, 80, "Date/Day", "(mm/dd/yy)", "Program %1 date or day"},
+    {SchedField::kTimeBegin, 236, 80, "Time Begin", "(hh:mm PM)", "Program %1 begin time"},
+    {SchedField::kTimeEnd, 324, 80, "Time End", "(hh:mm PM)", "Program %1 end time"},
+};
+constexpr int kHeadY = 16;
+constexpr int kFirstRowY = 56;
+constexpr int kRowStep = 30;
+
+QLabel* MakeLabel(const QString& name, const QString& caption, QRect place, QWidget* parent) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(name);
+  label->setTextFormat(Qt::PlainText);
+  label->setGeometry(place);
+  return label;
+}
+
+std::size_t Index(int k) {
+  return static_cast<std::size_t>(k - 1);
+}
+
+std::size_t Column(SchedField kind) {
+  return static_cast<std::size_t>(kind);
+}
+
+// Takes the widget's text into the core only when the user changed it: a text read from a file
+// written on Windows is shown decoded, and must go back as the bytes it came as.
+void ReadText(std::string& core, const QString& shown) {
+  if (shown != FromCoreText(core)) {
+    core = ToCoreText(shown);
+  }
+}
+
+void SetText(QLineEdit* edit, const std::string& text) {
+  const QString value = FromCoreText(text);
+  if (edit->text() != value) {
+    edit->setText(value);
+  }
+}
+
+}  // namespace
+
+TSchedForm::TSchedForm(SchedEditor& model, EventDispatcher& dispatcher, QWidget* parent)
+    : QDialog(parent), model_(model), dispatcher_(dispatcher) {
+  setObjectName(QStringLiteral("SchedForm"));
+  setWindowTitle(QStringLiteral("Schedules"));
+  setModal(true);
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                 Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  setFixedSize(kClientWidth, kClientHeight);
+
+  auto* group = new QGroupBox(QStringLiteral("Program Schedules"), this);
+  group->setObjectName(QStringLiteral("GroupBox1"));
+  group->setGeometry(8, 4, kClientWidth - 16, kFirstRowY + kRowStep * kSchedProgramCount + 4);
+  for (const ColumnSpec& column : kColumns) {
+    const QString stem = QString::fromStdString(SchedEditName(1, column.kind)).mid(4).chopped(4);
+    MakeLabel(stem + QStringLiteral("HeadLabel"), QString::fromLatin1(column.head),
+              QRect(column.x, kHeadY, column.width, 18), group);
+    MakeLabel(stem + QStringLiteral("FormLabel"), QString::fromLatin1(column.form),
+              QRect(column.x, kHeadY + 18, column.width, 18), group);
+  }
+
+  QWidget* previous = nullptr;
+  for (int k = 1; k <= kSchedProgramCount; ++k) {
+    const int y = kFirstRowY + kRowStep * (k - 1);
+    QLabel* row_label = MakeLabel(QStringLiteral("Prog%1Label").arg(k),
+                                  QStringLiteral("Prog %1:").arg(k), QRect(6, y, 50, 21), group);
+    for (const ColumnSpec& column : kColumns) {
+      auto* edit = new QLineEdit(group);
+      edit->setObjectName(QString::fromStdString(SchedEditName(k, column.kind)));
+      edit->setAccessibleName(QString::fromLatin1(column.accessible_name).arg(k));
+      edit->setGeometry(column.x, y, column.width, 21);
+      edit->installEventFilter(this);
+      if (column.kind == SchedField::kFrequency) {
+        row_label->setBuddy(edit);
+      }
+      if (previous != nullptr) {
+        QWidget::setTabOrder(previous, edit);
+      }
+      previous = edit;
+      Edit(k, column.kind) = edit;
+    }
+  }
+
+  for (const ControlSpec& spec : kBelow) {
+    QWidget* widget = nullptr;
+    const QString caption = QString::fromLatin1(spec.caption);
+    if (spec.kind == Kind::kCheckBox) {
+      activate_ = new QCheckBox(caption, this);
+      widget = activate_;
+    } else {
+      auto* button = new QPushButton(caption, this);
+      button->setAutoDefault(false);
+      widget = button;
+      const std::string name = spec.name;
+      if (name == "OKBtn") {
+        connect(button, &QPushButton::clicked, this, [this] {
+          Run([this] { model_.OKBtnClick(); });
+          if (model_.closed()) {
+            accept();
+          }
+        });
+      } else if (name == "CancelBtn") {
+        cancel_ = button;
+        connect(button, &QPushButton::clicked, this, &TSchedForm::reject);
+      } else if (name == "ClearBtn") {
+        connect(button, &QPushButton::clicked, this,
+                [this] { Run([this] { model_.ClearBtnClick(); }); });
+      } else if (name == "HelpBtn") {
+        connect(button, &QPushButton::clicked, this,
+                [this] { Run([this] { model_.HelpBtnClick(); }); });
+      }
+    }
+    widget->setObjectName(QString::fromLatin1(spec.name));
+    widget->setGeometry(spec.x, spec.y, spec.width, spec.height);
+    widget->setToolTip(QString::fromLatin1(spec.hint));
+    widget->setAccessibleName(QString::fromLatin1(spec.accessible_name));
+    QWidget::setTabOrder(previous, widget);
+    previous = widget;
+  }
+  ShowControls();
+}
+
+QLineEdit*& TSchedForm::Edit(int k, SchedField kind) {
+  return edits_.at(Index(k)).at(Column(kind));
+}
+
+void TSchedForm::reject() {
+  left_fields_.clear();
+  ReadControls();
+  dispatcher_.Run([this] { model_.CancelBtnClick(); });
+  QDialog::reject();
+}
+
+void TSchedForm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (event->spontaneous()) {
+    // Restored by the window system, not opened.
+    return;
+  }
+  left_fields_.clear();
+  CentreOnScreen();
+  Run([this] { model_.FormActivate(); });
+  Edit(1, SchedField::kFrequency)->setFocus(Qt::OtherFocusReason);
+}
+
+bool TSchedForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusOut) {
+    for (int k = 1; k <= kSchedProgramCount; ++k) {
+      for (const ColumnSpec& column : kColumns) {
+        if (watched != Edit(k, column.kind)) {
+          continue;
+        }
+        // Only the user's own moves leave an edit: a box taking the focus, the window losing
+        // it or the focus put back after a refused entry do not.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        const bool left = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                          reason == Qt::MouseFocusReason;
+        // Qt has made the new focus widget current before it reports the old one's loss.
+        if (left && !in_field_exit_ && QApplication::focusWidget() != cancel_) {
+          left_fields_.emplace_back(k, column.kind);
+          QMetaObject::invokeMethod(
+              this, [this] { RunFieldExits(); }, Qt::QueuedConnection);
+        }
+      }
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TSchedForm::Run(const std::function<void()>& handler) {
+  if (!RunFieldExits()) {
+    return;
+  }
+  ReadControls();
+  dispatcher_.Run(handler);
+  ShowControls();
+}
+
+bool TSchedForm::RunFieldExits() {
+  if (in_field_exit_) {
+    // A refused entry's box is open: nothing else runs until it is answered.
+    return false;
+  }
+  while (!left_fields_.empty()) {
+    const auto [k, kind] = left_fields_.front();
+    left_fields_.pop_front();
+    if (!isVisible()) {
+      continue;
+    }
+    bool valid = true;
+    in_field_exit_ = true;
+    ReadControls();
+    dispatcher_.Run([this, k = k, kind = kind, &valid] { valid = model_.FieldExit(k, kind); });
+    ShowControls();
+    in_field_exit_ = false;
+    if (!valid) {
+      left_fields_.clear();
+      return false;
+    }
+  }
+  return true;
+}
+
+void TSchedForm::ReadControls() {
+  SchedEditorControls& c = model_.controls();
+  for (int k = 1; k <= kSchedProgramCount; ++k) {
+    for (const ColumnSpec& column : kColumns) {
+      ReadText(c.Prg.at(Index(k)).Field(column.kind), Edit(k, column.kind)->text());
+    }
+  }
+  c.ActivateCheckBox = activate_->isChecked();
+}
+
+void TSchedForm::ShowControls() {
+  SchedEditorControls& c = model_.controls();
+  for (int k = 1; k <= kSchedProgramCount; ++k) {
+    for (const ColumnSpec& column : kColumns) {
+      SetText(Edit(k, column.kind), c.Prg.at(Index(k)).Field(column.kind));
+    }
+  }
+  activate_->setChecked(c.ActivateCheckBox);
+  if (!c.focus.empty()) {
+    if (auto* target = findChild<QWidget*>(FromCoreText(c.focus))) {
+      target->setFocus(Qt::OtherFocusReason);
+    }
+    c.focus.clear();
+  }
+}
+
+void TSchedForm::CentreOnScreen() {
+  QScreen* target = parentWidget() != nullptr ? parentWidget()->screen() : screen();
+  if (target == nullptr) {
+    return;
+  }
+  // The window frame counts: it is the whole window that sits in the middle.
+  move(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, frameGeometry().size(),
+                           target->availableGeometry())
+           .topLeft());
+}
+
+}  // namespace orvaltic::gui
