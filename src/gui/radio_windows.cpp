@@ -2,13 +2,33 @@
 
 #include <utility>
 
+#include "core/panels/style_layout.h"
 #include "gui/platform/qt_modal_forms.h"
 
 namespace orvaltic::gui {
 
+namespace {
+
+// The style panels are created right after the main panel, in the order 2 to 7, hidden.
+std::array<std::unique_ptr<PanelWindow>, kPanelCount - 1> MakeStylePanels(
+    RadioController& controller) {
+  std::array<std::unique_ptr<PanelWindow>, kPanelCount - 1> panels;
+  for (int style = 2; style <= kPanelCount; ++style) {
+    if (StyleIsLaidOut(style)) {
+      panels.at(static_cast<std::size_t>(style - 2)) =
+          std::make_unique<PanelWindow>(StyleLayout(style), controller.panels().Style(style),
+                                        controller.menu(), controller.events());
+    }
+  }
+  return panels;
+}
+
+}  // namespace
+
 RadioWindows::RadioWindows(const Platform& platform, std::string working_folder)
     : controller_(platform, std::move(working_folder)),
       main_panel_(controller_.panels().Main(), controller_.menu(), controller_.events()),
+      style_panels_(MakeStylePanels(controller_)),
       options_form_(controller_.options_form(), controller_.dispatcher()),
       alarm_snooze_form_(controller_.alarm_snooze().dialog(), controller_.dispatcher()),
       preset_form_(controller_.preset_form(), controller_.dispatcher()),
@@ -16,7 +36,7 @@ RadioWindows::RadioWindows(const Platform& platform, std::string working_folder)
       sched_list_form_(controller_.program_schedule().list(), controller_.dispatcher()) {
   controller_.life_cycle().FormCreate();
   controller_.dispatcher().SetAfterEvent([this] {
-    main_panel_.Render();
+    RenderPanels();
     // The status window follows the schedule's ticks and its own clock while it is shown.
     if (sched_list_form_.isVisible()) {
       sched_list_form_.Render();
@@ -34,7 +54,23 @@ void RadioWindows::RegisterForms(QtModalForms& forms) {
 
 void RadioWindows::ReadSettingsFiles() {
   controller_.life_cycle().ReadSettingsFiles();
+  RenderPanels();
+}
+
+PanelWindow* RadioWindows::style_panel(int style) const {
+  if (style < 2 || style > kPanelCount) {
+    return nullptr;
+  }
+  return style_panels_.at(static_cast<std::size_t>(style - 2)).get();
+}
+
+void RadioWindows::RenderPanels() {
   main_panel_.Render();
+  for (const auto& panel : style_panels_) {
+    if (panel != nullptr) {
+      panel->Render();
+    }
+  }
 }
 
 CommandLineOutcome RadioWindows::ProcessCommandLine(const std::vector<std::string>& parameters) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -8,6 +10,7 @@
 #include "gui/alarm/alarm_snooze_form.h"
 #include "gui/options/options_form.h"
 #include "gui/panels/main_panel_window.h"
+#include "gui/panels/panel_window.h"
 #include "gui/presets/preset_form.h"
 #include "gui/schedule/sched_form.h"
 #include "gui/schedule/sched_list_form.h"
@@ -48,6 +51,9 @@ class RadioWindows {
 
   RadioController& controller() { return controller_; }
   TMainFrmRadio& main_panel() { return main_panel_; }
+  // The window of style `style` (2..7), `FormStyle2` .. `FormStyle7`; null for a style that is
+  // not laid out yet.
+  PanelWindow* style_panel(int style) const;
   TOptionsForm& options_form() { return options_form_; }
   TAlarmSnoozeFrm& alarm_snooze_form() { return alarm_snooze_form_; }
   TPresetForm& preset_form() { return preset_form_; }
@@ -57,12 +63,16 @@ class RadioWindows {
  private:
   RadioController controller_;
   TMainFrmRadio main_panel_;
+  // Styles 2 to 7, each following its surface: shown, hidden and placed as the controller says.
+  std::array<std::unique_ptr<PanelWindow>, kPanelCount - 1> style_panels_;
   TOptionsForm options_form_;
   TAlarmSnoozeFrm alarm_snooze_form_;
   TPresetForm preset_form_;
   TSchedForm sched_form_;
   TSchedListForm sched_list_form_;
   bool closing_ = false;
+
+  void RenderPanels();
 };
 
 }  // namespace orvaltic::gui

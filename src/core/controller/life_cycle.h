@@ -8,7 +8,7 @@
 #include "core/panels/display_look.h"
 #include "core/panels/display_settings.h"
 #include "core/panels/panel_set.h"
-#include "core/panels/popup_menu.h"
+#include "core/panels/style_switcher.h"
 #include "core/platform/app_host.h"
 #include "core/platform/dialogs.h"
 #include "core/platform/dispatcher.h"
@@ -26,9 +26,9 @@ inline constexpr char kKeepRadioOnQuestion[] = "Keep radio on in background?";
 class LifeCycle {
  public:
   LifeCycle(SettingsFiles& files, EventDispatcher& dispatcher, PanelSet& panels,
-            PopupMenuModel& menu, DisplaySettings& display, DisplayLook& look,
-            const Options& options, PresetButtons& preset_buttons, RadioPower& power,
-            Dialogs& dialogs, AppHost& app, const std::string& current_freq_text);
+            StyleSwitcher& styles, DisplayLook& look, const Options& options,
+            PresetButtons& preset_buttons, RadioPower& power, Dialogs& dialogs, AppHost& app,
+            const std::string& current_freq_text);
   LifeCycle(const LifeCycle&) = delete;
   LifeCycle& operator=(const LifeCycle&) = delete;
 
@@ -37,19 +37,12 @@ class LifeCycle {
   // The presets file "Orvaltic.CFG", then the options file, then the panels placed at
   // PanelTop/PanelLeft. A reader's error is shown through the dispatcher and start-up goes on.
   void ReadSettingsFiles();
-  // Every panel, main first, to PanelTop/PanelLeft.
-  void PlacePanels();
-  // PanelTop/PanelLeft := the position of the panel whose Style item is checked; with no item
-  // checked nothing changes.
-  void StorePanelPosition();
   // Every activation of the main panel: the shown panel's position is stored.
   void FormActivate();
   // The main panel's first paint (later paints do nothing): PresetPage := 1, CurrentFreqText
-  // in every FreqPanel, the stored border, and the start-up style's check mark.
+  // in every FreqPanel, the stored border, and the switch to the start-up style.
   void FormPaint();
   bool FirstPaintPending() const { return first_paint_; }
-  // Clears the check mark of every Style item.
-  void UncheckStyles();
   // The close sequence. Returns true when the program is to end (the host has been asked to
   // terminate); false when the user cancelled. A failed save of the presets file throws
   // InOutError: the close stops there with the radio still on.
@@ -61,8 +54,7 @@ class LifeCycle {
   SettingsFiles& files_;
   EventDispatcher& dispatcher_;
   PanelSet& panels_;
-  PopupMenuModel& menu_;
-  DisplaySettings& display_;
+  StyleSwitcher& styles_;
   DisplayLook& look_;
   const Options& options_;
   PresetButtons& preset_buttons_;

@@ -50,6 +50,13 @@ const MenuRouteTable& PanelRouter::MenuItems() {
       {"Activate2", [](C& c) { c.alarm_snooze().Activate2Click(); }},
       {"Set3", [](C& c) { c.program_schedule().Set3Click(); }},
       {"Activate3", [](C& c) { c.program_schedule().Activate3Click(); }},
+      {"Style1", [](C& c) { c.style_switcher().Style1Click(); }},
+      {"Style2", [](C& c) { c.style_switcher().Style2Click(); }},
+      {"Style3", [](C& c) { c.style_switcher().Style3Click(); }},
+      {"Style4", [](C& c) { c.style_switcher().Style4Click(); }},
+      {"Style5", [](C& c) { c.style_switcher().Style5Click(); }},
+      {"Style6", [](C& c) { c.style_switcher().Style6Click(); }},
+      {"Style7", [](C& c) { c.style_switcher().Style7Click(); }},
   };
   return table;
 }

@@ -58,6 +58,7 @@ RadioController::RadioController(const Platform& platform, std::string working_f
           presets_, panels_, platform.dialogs, [this] { settings_files_.SavePresetsFile(); },
           [this](const std::string& text) { preset_buttons_.AccessPreset(text); }),
       display_look_(display_, panels_),
+      style_switcher_(panels_, menu_, display_, [this] { command_line_.FormShow(); }),
       power_(
           card_, panels_, menu_, display_look_, current_freq_text_,
           [this](const std::string& text) { preset_buttons_.AccessPreset(text); },
@@ -73,7 +74,7 @@ RadioController::RadioController(const Platform& platform, std::string working_f
           {platform.clock, platform.dialogs, platform.help, help_files_, platform.forms, TimerN(6),
            TimerN(7), power_.PowerOnState(), [this] { power_.MuteBtnClick(); },
            [this](const std::string& text) { preset_buttons_.AccessPreset(text); }}),
-      life_cycle_(settings_files_, dispatcher_, panels_, menu_, display_, display_look_, options_,
+      life_cycle_(settings_files_, dispatcher_, panels_, style_switcher_, display_look_, options_,
                   preset_buttons_, power_, platform.dialogs, platform.app, current_freq_text_),
       command_line_(presets_, panels_, platform.dialogs, platform.app, current_freq_text_,
                     {[this] { power_.PwrBtnClick(); }, [this] { power_.MuteBtnClick(); },

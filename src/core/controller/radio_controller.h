@@ -20,6 +20,7 @@
 #include "core/panels/panel_events.h"
 #include "core/panels/panel_set.h"
 #include "core/panels/popup_menu.h"
+#include "core/panels/style_switcher.h"
 #include "core/platform/dispatcher.h"
 #include "core/platform/help.h"
 #include "core/platform/platform.h"
@@ -67,6 +68,8 @@ class RadioController {
   Tuner& tuner() { return tuner_; }
   SettingsFiles& settings_files() { return settings_files_; }
   DisplayLook& display_look() { return display_look_; }
+  // Which panel is shown, and where all seven stand.
+  StyleSwitcher& style_switcher() { return style_switcher_; }
   // The alarm and the snooze with their set dialog's logic.
   AlarmSnooze& alarm_snooze() { return alarm_snooze_; }
   // The scheduled programs at work, with their editor's and status window's logic.
@@ -119,6 +122,7 @@ class RadioController {
   OptionsDialog options_form_;
   PresetEditor preset_form_;
   DisplayLook display_look_;
+  StyleSwitcher style_switcher_;
   // Before the subsystems that read PowerOn.
   RadioPower power_;
   PresetButtons preset_buttons_;

@@ -220,8 +220,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FirstPaintCase{"Style 1", "", BorderStyle::kNone, {"Style1"}},
                       FirstPaintCase{"Style 1", "bssingle", BorderStyle::kNone, {"Style1"}},
                       FirstPaintCase{"Style 1", "bsSingle ", BorderStyle::kNone, {"Style1"}},
-                      // Not switched (yet): the main panel stays, nothing is checked.
-                      FirstPaintCase{"Style 3", "bsSingle", BorderStyle::kSingle, {}},
+                      FirstPaintCase{"Style 3", "bsSingle", BorderStyle::kSingle, {"Style3"}},
+                      // Names no style: the main panel stays, nothing is checked.
                       FirstPaintCase{"style 1", "", BorderStyle::kNone, {}},
                       FirstPaintCase{"", "", BorderStyle::kNone, {}}));
 
@@ -258,10 +258,12 @@ INSTANTIATE_TEST_SUITE_P(StoredBorders, BorderRoundTripTest,
                                            std::pair{"BSSINGLE", "bsNone"}));
 
 TEST_F(ControllerTest, ThePositionIsStoredFromThePanelWhoseStyleItemIsChecked) {
-  fake_.panels().ForEach([](PanelSurface& p) {
+  // Where the user has put each window.
+  const auto spread = [](PanelSurface& p) {
     p.top = 10 * p.style;
     p.left = 100 * p.style;
-  });
+  };
+  fake_.panels().ForEach(spread);
   radio_.display().PanelTop = 5;
   radio_.display().PanelLeft = 6;
   // Shown, but not checked (an unknown start-up style): the position is not taken.
@@ -270,13 +272,14 @@ TEST_F(ControllerTest, ThePositionIsStoredFromThePanelWhoseStyleItemIsChecked) {
   EXPECT_EQ(radio_.display().PanelTop, 5);
   EXPECT_EQ(radio_.display().PanelLeft, 6);
 
-  fake_.events().Painted(1);  // checks Style1
+  fake_.events().Painted(1);  // switches to style 1, which places every panel
+  fake_.panels().ForEach(spread);
   fake_.events().Activated(1);
   EXPECT_EQ(radio_.display().PanelTop, 10);
   EXPECT_EQ(radio_.display().PanelLeft, 100);
 
   // The check mark decides, not which surface claims to be visible.
-  radio_.life_cycle().UncheckStyles();
+  radio_.style_switcher().UncheckStyles();
   radio_.menu().Item("Style4").checked = true;
   fake_.events().Activated(4);  // style panels do nothing on activation
   EXPECT_EQ(radio_.display().PanelTop, 10);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <optional>
 #include <set>
 #include <stdexcept>
@@ -138,6 +139,45 @@ TEST(StyleLayoutTest, MouseMovesOverLabel1AndThePresetsResolveOnEveryStyle) {
   }
   EXPECT_EQ(MouseMoveAction(1, "PwrBtn"), std::nullopt);
   EXPECT_EQ(MouseMoveAction(9, "Label1"), std::nullopt);
+}
+
+struct Box {
+  int left, top, right, bottom;
+  bool Overlaps(const Box& o) const {
+    return left < o.right && o.left < right && top < o.bottom && o.top < bottom;
+  }
+};
+
+// Every button of a laid-out style lies inside its window, and no two buttons of one group
+// cover each other, so that each can be seen and clicked.
+TEST(StyleLayoutTest, ButtonsOfEachLaidOutStyleLieInsideTheWindowApart) {
+  for (int style = 1; style <= kPanelCount; ++style) {
+    if (!StyleIsLaidOut(style)) {
+      continue;
+    }
+    SCOPED_TRACE("style " + std::to_string(style));
+    const PanelLayout& layout = StyleLayout(style);
+    std::map<std::string, Box> on_window;
+    std::vector<std::pair<const ControlSpec*, Box>> buttons;
+    for (const ControlSpec& control : layout.controls) {
+      const Box parent = control.parent.empty() ? Box{0, 0, 0, 0} : on_window.at(control.parent);
+      const Box box{parent.left + control.left, parent.top + control.top,
+                    parent.left + control.left + control.width,
+                    parent.top + control.top + control.height};
+      on_window[control.name] = box;
+      if (control.kind != ControlKind::kButton) {
+        continue;
+      }
+      EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.right <= layout.client_width &&
+                  box.bottom <= layout.client_height)
+          << control.name;
+      for (const auto& [other, other_box] : buttons) {
+        EXPECT_FALSE(box.Overlaps(other_box)) << control.name << " covers " << other->name;
+      }
+      buttons.emplace_back(&control, box);
+    }
+  }
+  EXPECT_FALSE(StyleIsLaidOut(5));
 }
 
 }  // namespace

@@ -1,0 +1,207 @@
+// The seven front panels side by side: each window as designed, every control reported by name
+// and every click reaching its handler on a switched-on radio.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QTest>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/panels/style_layout.h"
+#include "gui/platform/accessible_controls.h"
+#include "gui/platform/text_codec.h"
+#include "radio_window_fixture.h"
+#include "recording_panel_events.h"
+
+namespace orvaltic::gui {
+namespace {
+
+struct StyleRow {
+  int style;
+  QSize client;
+  const char* minimize;  // the control that minimises the application
+  const char* minimize_hint;
+  const char* preset10;  // the designed caption of the tenth preset button
+  bool preset_hints;
+};
+
+// Style 5 is not laid out yet and has no window.
+const StyleRow kStyles[] = {
+    {1, {443, 140}, "Label3", "Minimize window", "  10", true},
+    {2, {488, 139}, "Label18", "Minimize Window", " 10", true},
+    {3, {313, 152}, "Label18", "Minimize Window", " 10", true},
+    {4, {259, 261}, "Panel2", "Minimize Window", " 10", true},
+    {6, {372, 173}, "Label11", "Minimize window", "10", false},
+    {7, {485, 172}, "Label9", "Minimize window", "10", false},
+};
+
+QString CaptionOf(const QWidget& widget) {
+  const auto* panel = qobject_cast<const BevelPanel*>(&widget);
+  return panel != nullptr ? panel->Caption() : widget.property("text").toString();
+}
+
+class StylePanelsTest : public testing::RadioWindowTest {
+ protected:
+  PanelWindow& Window(int style) {
+    if (style == 1) {
+      return window_;
+    }
+    PanelWindow* panel = windows_.style_panel(style);
+    if (panel == nullptr) {
+      throw std::runtime_error("no window for style " + std::to_string(style));
+    }
+    return *panel;
+  }
+  static void ClickOn(PanelWindow& window, const std::string& name) {
+    QWidget* widget = window.Control(name);
+    ASSERT_NE(widget, nullptr) << name;
+    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+  }
+  // The first control of `style` whose click does `action`.
+  static std::string ControlFor(int style, PanelAction action) {
+    for (const ControlSpec& control : StyleLayout(style).controls) {
+      if (control.on_click.action == action) {
+        return control.name;
+      }
+    }
+    return {};
+  }
+};
+
+TEST_F(StylePanelsTest, EachWindowHasItsDesignedCaptionSizeTextsAndSpokenNames) {
+  EXPECT_EQ(windows_.style_panel(5), nullptr);
+  for (const StyleRow& row : kStyles) {
+    SCOPED_TRACE("style " + std::to_string(row.style));
+    PanelWindow& window = Window(row.style);
+    EXPECT_EQ(window.windowTitle(), QString("S%1").arg(row.style));
+    EXPECT_EQ(window.size(), row.client);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(testing::UnnamedControls(window), QStringList());
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&window);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->role(), QAccessible::Window);
+    EXPECT_EQ(accessible->text(QAccessible::Name), window.windowTitle());
+
+    QWidget* minimize = window.Control(row.minimize);
+    ASSERT_NE(minimize, nullptr);
+    EXPECT_EQ(minimize->toolTip(), PlainToolTip(QString::fromLatin1(row.minimize_hint)));
+    EXPECT_EQ(CaptionOf(*minimize),
+              row.style == 7 ? QString::fromUtf8("\xC2\xB7") : QStringLiteral("Orvaltic"));
+    QWidget* preset10 = window.Control("Preset10");
+    ASSERT_NE(preset10, nullptr);
+    EXPECT_EQ(CaptionOf(*preset10), QString::fromLatin1(row.preset10));
+    EXPECT_EQ(preset10->toolTip().isEmpty(), !row.preset_hints);
+    EXPECT_EQ(window.Control("StationIDLabel") != nullptr, row.style >= 6);
+
+    // Every control that reacts, and every light, says what it is; lights say their state.
+    for (const ControlSpec& control : StyleLayout(row.style).controls) {
+      QWidget* widget = window.Control(control.name);
+      ASSERT_NE(widget, nullptr) << control.name;
+      if (control.kind == ControlKind::kLight) {
+        EXPECT_EQ(widget->accessibleDescription(), "off") << control.name;
+      }
+      if (control.kind == ControlKind::kLight || control.on_click.action != PanelAction::kNone) {
+        EXPECT_FALSE(widget->accessibleName().trimmed().isEmpty()) << control.name;
+      }
+    }
+  }
+  // Style 7's lights are bars above their buttons.
+  EXPECT_EQ(Window(7).Control("Preset4Light")->size(), QSize(17, 8));
+  EXPECT_EQ(Window(7).Control("PwrBtnLight")->size(), QSize(20, 8));
+}
+
+TEST_F(StylePanelsTest, EveryControlThatReactsIsReportedByItsNameOnItsStyle) {
+  PopupMenuModel menu;
+  for (const StyleRow& row : kStyles) {
+    SCOPED_TRACE("style " + std::to_string(row.style));
+    const PanelLayout& layout = StyleLayout(row.style);
+    PanelSurface surface = DesignedSurface(row.style);
+    testing::RecordingPanelEvents events;
+    PanelWindow window(layout, surface, menu, events);
+    window.Render();
+    surface.AlarmPanel.visible = true;
+    surface.SnoozePanel.visible = true;
+    window.Render();
+    std::vector<std::string> clicked;
+    for (const ControlSpec& control : layout.controls) {
+      if (control.on_click.action != PanelAction::kNone) {
+        ClickOn(window, control.name);
+        clicked.push_back("Click " + std::to_string(row.style) + " " + control.name);
+      }
+    }
+    EXPECT_EQ(events.events, clicked);
+  }
+}
+
+// On a switched-on radio, each style's controls reach the handlers of their roles, and what one
+// style does shows on all seven.
+TEST_F(StylePanelsTest, ClicksOnEveryStyleReachTheHandlersOfTheirRoles) {
+  StartRadio();
+  PanelSurface& main = radio_.panels().Main();
+  ClickOn(Window(2), "PwrBtn");
+  ASSERT_TRUE(radio_.PowerOn());
+  for (int style = 1; style <= kPanelCount; ++style) {
+    EXPECT_EQ(radio_.panels().Style(style).PwrBtnLight, kRed) << style;
+  }
+
+  struct Effect {
+    PanelAction action;
+    std::function<std::string()> observe;  // what the click changes
+  };
+  const auto freq = [&] { return main.FreqPanel.caption; };
+  const auto writes = [&] { return std::to_string(port_.writes.size()); };
+  const Effect effects[] = {
+      {PanelAction::kMute, [&] { return std::to_string(main.MuteBtnLight); }},
+      {PanelAction::kMute, [&] { return std::to_string(main.MuteBtnLight); }},
+      // Down before up, so that every style starts from 107.900 and stays in the band.
+      {PanelAction::kTuneDown, freq},
+      {PanelAction::kTuneUp, freq},
+      {PanelAction::kFineTuneDown, freq},
+      {PanelAction::kFineTuneUp, freq},
+      {PanelAction::kVolumeUp, writes},
+      {PanelAction::kVolumeDown, writes},
+      {PanelAction::kNextPage, [&] { return main.Presets[0].caption; }},
+      {PanelAction::kPreviousPage, [&] { return main.Presets[0].caption; }},
+      {PanelAction::kMemory, [&] { return std::to_string(main.PresetMemoryLight); }},
+      {PanelAction::kMinimize, [&] { return std::to_string(app_.minimizations); }},
+  };
+  for (const StyleRow& row : kStyles) {
+    for (const Effect& effect : effects) {
+      const std::string control = ControlFor(row.style, effect.action);
+      SCOPED_TRACE("style " + std::to_string(row.style) + " " + control);
+      const std::string before = effect.observe();
+      ClickOn(Window(row.style), control);
+      EXPECT_NE(effect.observe(), before);
+      // Ends a volume pulse and the memory window before the next click.
+      fake_.timers.Advance(3000);
+    }
+  }
+  // The "<<" lying on style 2's uncaptioned fine-tune button tunes down finely, as the button.
+  EXPECT_EQ(freq(), "107.900");
+  ClickOn(Window(2), "Label2");
+  EXPECT_LT(freq(), "107.900");
+}
+
+TEST_F(StylePanelsTest, AWindowFollowsItsSurfaceAndKeepsWhereTheUserMovedIt) {
+  StartRadio();
+  PanelSurface& surface = radio_.panels().Style(4);
+  surface.visible = true;
+  surface.top = 60;
+  surface.left = 70;
+  radio_.dispatcher().Run([] {});
+  PanelWindow& window = Window(4);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  EXPECT_EQ(window.pos(), QPoint(70, 60));
+  window.move(150, 90);
+  EXPECT_EQ(surface.left, 150);
+  EXPECT_EQ(surface.top, 90);
+  surface.visible = false;
+  radio_.dispatcher().Run([] {});
+  EXPECT_FALSE(window.isVisible());
+}
+
+}  // namespace
+}  // namespace orvaltic::gui
