@@ -9,19 +9,12 @@
 //
 // The port only counts: what a real card transfer costs on the bus (about 97 us) is not part
 // of these figures.
-#include <benchmark/benchmark.h>
-
-#include <QApplication>
-#include <QTest>
 #include <QWidget>
 
 #include <algorithm>
 #include <cstdint>
 
-#include "core/controller/radio_controller.h"
-#include "gui/radio_windows.h"
-#include "support/fake_platform.h"
-#include "support/temp_folder.h"
+#include "bench_fixture.h"
 
 namespace {
 
@@ -36,16 +29,10 @@ class CountingPort : public IoPort {
   std::int64_t writes = 0;
 };
 
-// The fake platform in an empty folder of its own, so that no settings file of the machine is
-// read or written: the defaults, after the "not found" box of each file.
-struct Fakes {
-  Fakes() { fake.dialogs.AnswerMessage(MessageResult::kOk).AnswerMessage(MessageResult::kOk); }
+// The shared fakes with the counting port in place of the recording one.
+struct Fakes : bench::Fakes {
   Platform platform() { return fake.platform(port, fake.forms); }
-  // Every box answered and none shown since the start-up boxes.
-  bool Quiet() const { return fake.dialogs.AllAnswered() && fake.dialogs.boxes.size() == 2; }
 
-  orvaltic::testing::TempFolder folder;
-  orvaltic::testing::FakePlatform fake;
   CountingPort port;
 };
 
@@ -77,8 +64,7 @@ bool CheckRun(benchmark::State& state, const Fakes& fakes, std::int64_t before) 
 void BM_PresetClickCore(benchmark::State& state) {
   Fakes fakes;
   RadioController controller(fakes.platform(), fakes.folder.path());
-  controller.life_cycle().FormCreate();
-  controller.life_cycle().ReadSettingsFiles();
+  bench::StartCore(controller);
   if (!SwitchOn(controller)) {
     state.SkipWithError("the radio did not switch on");
     return;
@@ -97,11 +83,12 @@ BENCHMARK(BM_PresetClickCore);
 void BM_PresetClickMainWindow(benchmark::State& state) {
   Fakes fakes;
   gui::RadioWindows radio(fakes.platform(), fakes.folder.path());
-  radio.ReadSettingsFiles();
-  radio.ShowMainPanel();
+  if (!bench::ShowMainWindow(state, radio)) {
+    return;
+  }
   gui::TMainFrmRadio& window = radio.main_panel();
-  if (!QTest::qWaitForWindowExposed(&window) || !SwitchOn(radio.controller())) {
-    state.SkipWithError("the window did not show or the radio did not switch on");
+  if (!SwitchOn(radio.controller())) {
+    state.SkipWithError("the radio did not switch on");
     return;
   }
   QWidget* buttons[2] = {window.findChild<QWidget*>(QStringLiteral("Preset1")),
@@ -127,16 +114,5 @@ BENCHMARK(BM_PresetClickMainWindow);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Orvaltic"));
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-    return 1;
-  }
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return orvaltic::bench::RunBenchmarks(argc, argv);
 }

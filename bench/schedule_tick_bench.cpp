@@ -5,29 +5,12 @@
 //
 // All five programs are for every day, at a time no tick reaches, so every tick examines a
 // program fully and moves on, and the status window's light and scan line change every tick.
-#include <benchmark/benchmark.h>
-
-#include <QApplication>
-#include <QTest>
-
-#include <functional>
-
-#include "core/controller/radio_controller.h"
-#include "gui/radio_windows.h"
-#include "support/fake_platform.h"
-#include "support/temp_folder.h"
+#include "bench_fixture.h"
 
 namespace {
 
 using namespace orvaltic;
-
-struct Fakes {
-  Fakes() { fake.dialogs.AnswerMessage(MessageResult::kOk).AnswerMessage(MessageResult::kOk); }
-  bool Quiet() const { return fake.dialogs.AllAnswered() && fake.dialogs.boxes.size() == 2; }
-
-  orvaltic::testing::TempFolder folder;
-  orvaltic::testing::FakePlatform fake;
-};
+using bench::Fakes;
 
 void RunTicks(benchmark::State& state, Fakes& fakes, RadioController& controller,
               const std::function<void()>& tick) {
@@ -39,12 +22,7 @@ void RunTicks(benchmark::State& state, Fakes& fakes, RadioController& controller
     state.SkipWithError("the schedule did not switch on");
     return;
   }
-  DateTime now{2026, 12, 8, 15, 30, 0, 0};
-  for (auto _ : state) {
-    now.second = (now.second + 1) % 60;
-    fakes.fake.clock.Set(now);
-    tick();
-  }
+  bench::TickEverySecond(state, fakes, tick);
   benchmark::DoNotOptimize(controller.program_schedule().list().controls().ScanProgLabel.data());
   if (!fakes.Quiet() || controller.program_schedule().ProgramRunning()) {
     state.SkipWithError("a box was shown or a program began");
@@ -55,8 +33,7 @@ void RunTicks(benchmark::State& state, Fakes& fakes, RadioController& controller
 void BM_ScheduleTickCore(benchmark::State& state) {
   Fakes fakes;
   RadioController controller(fakes.fake.platform(), fakes.folder.path());
-  controller.life_cycle().FormCreate();
-  controller.life_cycle().ReadSettingsFiles();
+  bench::StartCore(controller);
   Timer& timer6 = controller.TimerN(6);
   RunTicks(state, fakes, controller, [&] { timer6.Fire(); });
 }
@@ -65,13 +42,13 @@ BENCHMARK(BM_ScheduleTickCore);
 void BM_ScheduleTickWindows(benchmark::State& state) {
   Fakes fakes;
   gui::RadioWindows radio(fakes.fake.platform(), fakes.folder.path());
-  radio.ReadSettingsFiles();
-  radio.ShowMainPanel();
+  if (!bench::ShowMainWindow(state, radio)) {
+    return;
+  }
   // Shown without its modal loop, so that the benchmark keeps the control.
   radio.sched_list_form().show();
-  if (!QTest::qWaitForWindowExposed(&radio.main_panel()) ||
-      !QTest::qWaitForWindowExposed(&radio.sched_list_form())) {
-    state.SkipWithError("the windows did not show");
+  if (!QTest::qWaitForWindowExposed(&radio.sched_list_form())) {
+    state.SkipWithError("the status window did not show");
     return;
   }
   QApplication::processEvents();
@@ -86,16 +63,5 @@ BENCHMARK(BM_ScheduleTickWindows);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Orvaltic"));
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-    return 1;
-  }
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return orvaltic::bench::RunBenchmarks(argc, argv);
 }

@@ -9,10 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
-#include <QShowEvent>
 #include <QSpinBox>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include <string>
@@ -89,20 +86,11 @@ QPushButton* MakeButton(const char* name, const char* caption, QWidget* parent) 
   return button;
 }
 
-// Takes the widget's text into the core only when the user changed it.
-void ReadText(std::string& core, const QString& shown) {
-  if (shown != FromCoreText(core)) {
-    core = ToCoreText(shown);
-  }
-}
-
 }  // namespace
 
 TAlarmSnoozeFrm::TAlarmSnoozeFrm(AlarmSnoozeDialog& model, EventDispatcher& dispatcher,
                                  QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
-      model_(model),
-      dispatcher_(dispatcher) {
+    : CoreDialog(dispatcher, parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), model_(model) {
   setObjectName(QStringLiteral("AlarmSnoozeFrm"));
   setModal(true);
 
@@ -145,8 +133,7 @@ TAlarmSnoozeFrm::TAlarmSnoozeFrm(AlarmSnoozeDialog& model, EventDispatcher& disp
   include_date_->setObjectName(QStringLiteral("IncludeDateCheckBox"));
   include_date_->setAccessibleName(QStringLiteral("Include date"));
   grid->addWidget(include_date_, 2, 0, 1, column + 1);
-  connect(include_date_, &QCheckBox::clicked, this,
-          [this] { Run([this] { model_.IncludeDateCheckBoxClick(); }); });
+  ConnectRun(include_date_, [this] { model_.IncludeDateCheckBoxClick(); });
 
   ok_ = MakeButton("OKBtn", "OK", this);
   ok_->setDefault(true);
@@ -161,13 +148,9 @@ TAlarmSnoozeFrm::TAlarmSnoozeFrm(AlarmSnoozeDialog& model, EventDispatcher& disp
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  connect(ok_, &QPushButton::clicked, this, [this] {
-    Run([this] { model_.OKBtnClick(); });
-    if (model_.closed()) {
-      accept();
-    }
-  });
-  connect(cancel_, &QPushButton::clicked, this, &TAlarmSnoozeFrm::reject);
+  ConnectOk(
+      ok_, [this] { model_.OKBtnClick(); }, [this] { return model_.closed(); });
+  ConnectCancel(cancel_);
   ShowControls();
 }
 
@@ -176,21 +159,12 @@ void TAlarmSnoozeFrm::reject() {
   QDialog::reject();
 }
 
-void TAlarmSnoozeFrm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (event->spontaneous()) {
-    // Restored by the window system, not opened.
-    return;
-  }
+void TAlarmSnoozeFrm::Opened() {
   Run([this] { model_.FormActivate(); });
+  // Fitted to what the model shows before it is placed.
+  adjustSize();
   CentreOnScreen();
   include_date_->setFocus(Qt::OtherFocusReason);
-}
-
-void TAlarmSnoozeFrm::Run(const std::function<void()>& handler) {
-  ReadControls();
-  dispatcher_.Run(handler);
-  ShowControls();
 }
 
 void TAlarmSnoozeFrm::ReadControls() {
@@ -213,24 +187,9 @@ void TAlarmSnoozeFrm::ShowControls() {
       spin.edit->setEnabled(c.DateSpinEditsEnabled);
     }
   }
-  const QString ampm = FromCoreText(c.AMPMComboBox);
-  if (ampm_->currentText() != ampm) {
-    ampm_->setEditText(ampm);
-  }
+  SetText(ampm_, c.AMPMComboBox);
   include_date_->setChecked(c.IncludeDateCheckBox);
   showing_ = false;
-}
-
-void TAlarmSnoozeFrm::CentreOnScreen() {
-  adjustSize();
-  QScreen* target = parentWidget() != nullptr ? parentWidget()->screen() : screen();
-  if (target == nullptr) {
-    return;
-  }
-  // The window frame counts: it is the whole window that sits in the middle.
-  move(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, frameGeometry().size(),
-                           target->availableGeometry())
-           .topLeft());
 }
 
 }  // namespace orvaltic::gui

@@ -1,18 +1,15 @@
 #pragma once
 
-#include <functional>
 #include <vector>
-
-#include <QDialog>
 
 #include "core/alarm/alarm_snooze_dialog.h"
 #include "core/platform/dispatcher.h"
+#include "gui/platform/core_dialog.h"
 
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QPushButton;
-class QShowEvent;
 
 namespace orvaltic::gui {
 
@@ -22,7 +19,7 @@ class SpinEdit;
 // which time it sets. Showing it runs FormActivate; every change or click copies what the user
 // typed into the model and runs the handler through the event dispatcher. Created once and
 // reused; it opens centred on the screen and cannot be resized.
-class TAlarmSnoozeFrm : public QDialog {
+class TAlarmSnoozeFrm : public CoreDialog {
   Q_OBJECT
 
  public:
@@ -33,7 +30,9 @@ class TAlarmSnoozeFrm : public QDialog {
   void reject() override;
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void Opened() override;
+  void ReadControls() override;
+  void ShowControls() override;
 
  private:
   struct SpinField {
@@ -43,14 +42,7 @@ class TAlarmSnoozeFrm : public QDialog {
     bool is_date;
   };
 
-  // Runs a handler of the model between reading and showing the controls.
-  void Run(const std::function<void()>& handler);
-  void ReadControls();
-  void ShowControls();
-  void CentreOnScreen();
-
   AlarmSnoozeDialog& model_;
-  EventDispatcher& dispatcher_;
   // Set while the controls show the model, so that their change signals are not taken as
   // the user's.
   bool showing_ = false;

@@ -9,9 +9,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
-#include <QShowEvent>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include <string>
@@ -58,22 +55,6 @@ QFormLayout* MakeFormLayout(QWidget* parent) {
   return form;
 }
 
-// Sets a combo box's text only when it differs, so the caret stays where the user left it.
-void SetText(QComboBox* combo, const std::string& text) {
-  const QString value = FromCoreText(text);
-  if (combo->currentText() != value) {
-    combo->setEditText(value);
-  }
-}
-
-// Takes the widget's text into the core only when the user changed it: a text read from a file
-// written on Windows is shown decoded, and must go back as the bytes it came as.
-void ReadText(std::string& core, const QString& shown) {
-  if (shown != FromCoreText(core)) {
-    core = ToCoreText(shown);
-  }
-}
-
 void SetChecked(QRadioButton* button, QRadioButton* other, bool checked) {
   // The checked button of an exclusive pair can only be unchecked by checking the other.
   if (checked) {
@@ -86,7 +67,7 @@ void SetChecked(QRadioButton* button, QRadioButton* other, bool checked) {
 }  // namespace
 
 TOptionsForm::TOptionsForm(OptionsDialog& model, EventDispatcher& dispatcher, QWidget* parent)
-    : QDialog(parent), model_(model), dispatcher_(dispatcher) {
+    : CoreDialog(dispatcher, parent), model_(model) {
   setObjectName(QStringLiteral("OptionsForm"));
   setWindowTitle(QStringLiteral("Options"));
   setModal(true);
@@ -159,19 +140,12 @@ TOptionsForm::TOptionsForm(OptionsDialog& model, EventDispatcher& dispatcher, QW
   layout->addLayout(buttons, 2, 0, 1, 2);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  connect(ok_, &QPushButton::clicked, this, [this] {
-    Run([this] { model_.OKButtonClick(); });
-    if (model_.closed()) {
-      accept();
-    }
-  });
-  connect(cancel_, &QPushButton::clicked, this, &TOptionsForm::reject);
-  connect(radio_alarm_, &QRadioButton::clicked, this,
-          [this] { Run([this] { model_.RadioRadioBtnClick(); }); });
-  connect(wave_alarm_, &QRadioButton::clicked, this,
-          [this] { Run([this] { model_.WaveFileRadioBtnClick(); }); });
-  connect(test_wave_, &QPushButton::clicked, this,
-          [this] { Run([this] { model_.TestWaveFileBtnClick(); }); });
+  ConnectOk(
+      ok_, [this] { model_.OKButtonClick(); }, [this] { return model_.closed(); });
+  ConnectCancel(cancel_);
+  ConnectRun(radio_alarm_, [this] { model_.RadioRadioBtnClick(); });
+  ConnectRun(wave_alarm_, [this] { model_.WaveFileRadioBtnClick(); });
+  ConnectRun(test_wave_, [this] { model_.TestWaveFileBtnClick(); });
 }
 
 void TOptionsForm::reject() {
@@ -179,20 +153,10 @@ void TOptionsForm::reject() {
   QDialog::reject();
 }
 
-void TOptionsForm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (event->spontaneous()) {
-    // Restored by the window system, not opened.
-    return;
-  }
+void TOptionsForm::Opened() {
+  adjustSize();
   CentreOnScreen();
   Run([this] { model_.FormActivate(); });
-}
-
-void TOptionsForm::Run(const std::function<void()>& handler) {
-  ReadControls();
-  dispatcher_.Run(handler);
-  ShowControls();
 }
 
 void TOptionsForm::ReadControls() {
@@ -222,31 +186,11 @@ void TOptionsForm::ShowControls() {
   SetChecked(recessed_, raised_, c.RecessedFormRadioBtn);
   SetChecked(radio_alarm_, wave_alarm_, c.RadioRadioBtn);
   SetChecked(wave_alarm_, radio_alarm_, c.WaveFileRadioBtn);
-  const QString wave_file = FromCoreText(c.WaveFileNameEdit);
-  if (wave_file_edit_->text() != wave_file) {
-    wave_file_edit_->setText(wave_file);
-  }
+  SetText(wave_file_edit_, c.WaveFileNameEdit);
   wave_file_label_->setEnabled(c.WaveFileNameLabelEnabled);
   wave_file_edit_->setEnabled(c.WaveFileNameEditEnabled);
   test_wave_->setEnabled(c.TestWaveFileBtnEnabled);
-  if (!c.focus.empty()) {
-    if (auto* target = findChild<QWidget*>(FromCoreText(c.focus))) {
-      target->setFocus(Qt::OtherFocusReason);
-    }
-    c.focus.clear();
-  }
-}
-
-void TOptionsForm::CentreOnScreen() {
-  adjustSize();
-  QScreen* target = parentWidget() != nullptr ? parentWidget()->screen() : screen();
-  if (target == nullptr) {
-    return;
-  }
-  // The window frame counts: it is the whole window that sits in the middle.
-  move(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, frameGeometry().size(),
-                           target->availableGeometry())
-           .topLeft());
+  MoveFocus(c.focus);
 }
 
 }  // namespace orvaltic::gui

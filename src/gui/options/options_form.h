@@ -1,18 +1,14 @@
 #pragma once
 
-#include <functional>
-
-#include <QDialog>
-
 #include "core/options/options_dialog.h"
 #include "core/platform/dispatcher.h"
+#include "gui/platform/core_dialog.h"
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QShowEvent;
 
 namespace orvaltic::gui {
 
@@ -20,7 +16,7 @@ namespace orvaltic::gui {
 // click copies what the user typed into the model and runs the handler through the event
 // dispatcher, which shows a conversion or file error in its box while the dialog stays open.
 // Created once and reused; it opens centred on the screen.
-class TOptionsForm : public QDialog {
+class TOptionsForm : public CoreDialog {
   Q_OBJECT
 
  public:
@@ -31,17 +27,12 @@ class TOptionsForm : public QDialog {
   void reject() override;
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void Opened() override;
+  void ReadControls() override;
+  void ShowControls() override;
 
  private:
-  // Runs a handler of the model between reading and showing the controls.
-  void Run(const std::function<void()>& handler);
-  void ReadControls();
-  void ShowControls();
-  void CentreOnScreen();
-
   OptionsDialog& model_;
-  EventDispatcher& dispatcher_;
 
   QComboBox* card_address_;
   QComboBox* radio_form_;

@@ -1,15 +1,10 @@
 #include "gui/presets/preset_form.h"
 
-#include <QApplication>
-#include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
-#include <QShowEvent>
-#include <QStyle>
 
 #include <cstddef>
 #include <string>
@@ -123,33 +118,15 @@ std::size_t Index(int r) {
   return static_cast<std::size_t>(r - 1);
 }
 
-// Takes the widget's text into the core only when the user changed it: a text read from a file
-// written on Windows is shown decoded, and must go back as the bytes it came as.
-void ReadText(std::string& core, const QString& shown) {
-  if (shown != FromCoreText(core)) {
-    core = ToCoreText(shown);
-  }
-}
-
-// Sets a text only when it differs, so the caret stays where the user left it.
-void SetText(QLineEdit* edit, const std::string& text) {
-  const QString value = FromCoreText(text);
-  if (edit->text() != value) {
-    edit->setText(value);
-  }
-}
-
 }  // namespace
 
 TPresetForm::TPresetForm(PresetEditor& model, EventDispatcher& dispatcher, QWidget* parent)
-    : QDialog(parent), model_(model), dispatcher_(dispatcher) {
+    : CoreDialog(dispatcher, parent), model_(model) {
   setObjectName(QStringLiteral("PresetForm"));
   setWindowTitle(QStringLiteral("Presets"));
   setModal(true);
   // A fixed single border with the system menu and the minimise button.
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                 Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                 Qt::WindowCloseButtonHint);
+  setWindowFlags(kFixedDialogFlags | Qt::WindowMinimizeButtonHint);
   setFixedSize(kClientWidth, kClientHeight);
 
   QWidget* previous = nullptr;
@@ -164,27 +141,18 @@ TPresetForm::TPresetForm(PresetEditor& model, EventDispatcher& dispatcher, QWidg
     chain(button);
     const std::string name = spec.name;
     if (name == "OKBtn") {
-      connect(button, &QPushButton::clicked, this, [this] {
-        Run([this] { model_.OKBtnClick(); });
-        if (model_.closed()) {
-          accept();
-        }
-      });
+      ConnectOk(
+          button, [this] { model_.OKBtnClick(); }, [this] { return model_.closed(); });
     } else if (name == "CancelBtn") {
-      cancel_ = button;
-      connect(button, &QPushButton::clicked, this, &TPresetForm::reject);
+      ConnectCancel(button);
     } else if (name == "PrevBtn") {
-      connect(button, &QPushButton::clicked, this,
-              [this] { Run([this] { model_.PrevBtnClick(); }); });
+      ConnectRun(button, [this] { model_.PrevBtnClick(); });
     } else if (name == "NextBtn") {
-      connect(button, &QPushButton::clicked, this,
-              [this] { Run([this] { model_.NextBtnClick(); }); });
+      ConnectRun(button, [this] { model_.NextBtnClick(); });
     } else if (name == "EditBtn") {
-      connect(button, &QPushButton::clicked, this,
-              [this] { Run([this] { model_.EditBtnClick(); }); });
+      ConnectRun(button, [this] { model_.EditBtnClick(); });
     } else if (name == "ClearBtn") {
-      connect(button, &QPushButton::clicked, this,
-              [this] { Run([this] { model_.ClearBtnClick(); }); });
+      ConnectRun(button, [this] { model_.ClearBtnClick(); });
     }
   }
 
@@ -212,19 +180,10 @@ TPresetForm::TPresetForm(PresetEditor& model, EventDispatcher& dispatcher, QWidg
 }
 
 void TPresetForm::reject() {
-  left_rows_.clear();
-  ReadControls();
-  dispatcher_.Run([this] { model_.CancelBtnClick(); });
-  QDialog::reject();
+  RunCancel([this] { model_.CancelBtnClick(); });
 }
 
-void TPresetForm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (event->spontaneous()) {
-    // Restored by the window system, not opened.
-    return;
-  }
-  left_rows_.clear();
+void TPresetForm::Opened() {
   CentreOnScreen();
   Run([this] { model_.FormActivate(); });
 }
@@ -235,20 +194,9 @@ bool TPresetForm::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
   }
   switch (event->type()) {
-    case QEvent::FocusOut: {
-      // Only the user's own moves leave a field: a box taking the focus, the window losing it
-      // or the focus put back after a refused entry do not.
-      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-      const bool left = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-                        reason == Qt::MouseFocusReason;
-      // Qt has made the new focus widget current before it reports the old one's loss.
-      if (left && !in_field_exit_ && QApplication::focusWidget() != cancel_) {
-        left_rows_.push_back(r);
-        QMetaObject::invokeMethod(
-            this, [this] { RunFieldExits(); }, Qt::QueuedConnection);
-      }
+    case QEvent::FocusOut:
+      WatchFieldExit(watched, event);
       break;
-    }
     case QEvent::MouseButtonDblClick:
       Run([this, r] { model_.PresetEditDblClick(r); });
       break;
@@ -267,38 +215,8 @@ bool TPresetForm::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void TPresetForm::Run(const std::function<void()>& handler) {
-  if (!RunFieldExits()) {
-    return;
-  }
-  ReadControls();
-  dispatcher_.Run(handler);
-  ShowControls();
-}
-
-bool TPresetForm::RunFieldExits() {
-  if (in_field_exit_) {
-    // A refused entry's box is open: nothing else runs until it is answered.
-    return false;
-  }
-  while (!left_rows_.empty()) {
-    const int r = left_rows_.front();
-    left_rows_.pop_front();
-    if (!isVisible()) {
-      continue;
-    }
-    bool valid = true;
-    in_field_exit_ = true;
-    ReadControls();
-    dispatcher_.Run([this, r, &valid] { valid = model_.PresetEditExit(r); });
-    ShowControls();
-    in_field_exit_ = false;
-    if (!valid) {
-      left_rows_.clear();
-      return false;
-    }
-  }
-  return true;
+bool TPresetForm::FieldExit(const QObject* field) {
+  return model_.PresetEditExit(FreqRow(field));
 }
 
 void TPresetForm::ReadControls() {
@@ -323,23 +241,7 @@ void TPresetForm::ShowControls() {
     name->setAccessibleName(Fill(kNameEdit.accessible_name, preset));
     row_labels_[Index(r)]->setText(FromCoreText(c.Label[Index(r)]));
   }
-  if (!c.focus.empty()) {
-    if (auto* target = findChild<QWidget*>(FromCoreText(c.focus))) {
-      target->setFocus(Qt::OtherFocusReason);
-    }
-    c.focus.clear();
-  }
-}
-
-void TPresetForm::CentreOnScreen() {
-  QScreen* target = parentWidget() != nullptr ? parentWidget()->screen() : screen();
-  if (target == nullptr) {
-    return;
-  }
-  // The window frame counts: it is the whole window that sits in the middle.
-  move(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, frameGeometry().size(),
-                           target->availableGeometry())
-           .topLeft());
+  MoveFocus(c.focus);
 }
 
 int TPresetForm::FreqRow(const QObject* object) const {

@@ -1,18 +1,13 @@
 #pragma once
 
 #include <array>
-#include <deque>
-#include <functional>
-
-#include <QDialog>
 
 #include "core/platform/dispatcher.h"
 #include "core/presets/preset_editor.h"
+#include "gui/platform/core_dialog.h"
 
 class QLabel;
 class QLineEdit;
-class QPushButton;
-class QShowEvent;
 
 namespace orvaltic::gui {
 
@@ -20,11 +15,9 @@ namespace orvaltic::gui {
 // button copies what the user typed into the model and runs the handler through the event
 // dispatcher, which shows a conversion or file error in its box while the dialog stays open.
 //
-// A frequency field is checked when the user leaves it with Tab, Shift+Tab or the mouse. The
-// check runs once the focus has moved, outside Qt's focus change (its box takes the focus
-// itself), and before any button's handler, so a refused entry stops the click as it would on
-// leaving the field first. Leaving for Cancel is not checked: Cancel always closes.
-class TPresetForm : public QDialog {
+// A frequency field is checked when the user leaves it with Tab, Shift+Tab or the mouse, before
+// any button's handler runs. Leaving for Cancel is not checked: Cancel always closes.
+class TPresetForm : public CoreDialog {
   Q_OBJECT
 
  public:
@@ -35,31 +28,21 @@ class TPresetForm : public QDialog {
   void reject() override;
 
  protected:
-  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void Opened() override;
+  void ReadControls() override;
+  void ShowControls() override;
+  bool FieldExit(const QObject* field) override;
 
  private:
-  // Runs a handler of the model between reading and showing the controls, after the pending
-  // field checks; a refused field stops it.
-  void Run(const std::function<void()>& handler);
-  // The checks of the fields the user left, in order; false when one was refused.
-  bool RunFieldExits();
-  void ReadControls();
-  void ShowControls();
-  void CentreOnScreen();
   // The row (1..10) of a frequency field, 0 for anything else.
   int FreqRow(const QObject* object) const;
 
   PresetEditor& model_;
-  EventDispatcher& dispatcher_;
 
   std::array<QLabel*, kPresetRows> row_labels_{};
   std::array<QLineEdit*, kPresetRows> freq_edits_{};
   std::array<QLineEdit*, kPresetRows> name_edits_{};
-  QPushButton* cancel_ = nullptr;
-
-  std::deque<int> left_rows_;
-  bool in_field_exit_ = false;
 };
 
 }  // namespace orvaltic::gui

@@ -1,15 +1,10 @@
 #include "gui/schedule/sched_form.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
-#include <QShowEvent>
-#include <QStyle>
 
 #include <cstddef>
 #include <string>
@@ -83,30 +78,14 @@ std::size_t Column(SchedField kind) {
   return static_cast<std::size_t>(kind);
 }
 
-// Takes the widget's text into the core only when the user changed it: a text read from a file
-// written on Windows is shown decoded, and must go back as the bytes it came as.
-void ReadText(std::string& core, const QString& shown) {
-  if (shown != FromCoreText(core)) {
-    core = ToCoreText(shown);
-  }
-}
-
-void SetText(QLineEdit* edit, const std::string& text) {
-  const QString value = FromCoreText(text);
-  if (edit->text() != value) {
-    edit->setText(value);
-  }
-}
-
 }  // namespace
 
 TSchedForm::TSchedForm(SchedEditor& model, EventDispatcher& dispatcher, QWidget* parent)
-    : QDialog(parent), model_(model), dispatcher_(dispatcher) {
+    : CoreDialog(dispatcher, parent), model_(model) {
   setObjectName(QStringLiteral("SchedForm"));
   setWindowTitle(QStringLiteral("Schedules"));
   setModal(true);
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                 Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  setWindowFlags(kFixedDialogFlags);
   setFixedSize(kClientWidth, kClientHeight);
 
   auto* group = new QGroupBox(QStringLiteral("Program Schedules"), this);
@@ -154,21 +133,14 @@ TSchedForm::TSchedForm(SchedEditor& model, EventDispatcher& dispatcher, QWidget*
       widget = button;
       const std::string name = spec.name;
       if (name == "OKBtn") {
-        connect(button, &QPushButton::clicked, this, [this] {
-          Run([this] { model_.OKBtnClick(); });
-          if (model_.closed()) {
-            accept();
-          }
-        });
+        ConnectOk(
+            button, [this] { model_.OKBtnClick(); }, [this] { return model_.closed(); });
       } else if (name == "CancelBtn") {
-        cancel_ = button;
-        connect(button, &QPushButton::clicked, this, &TSchedForm::reject);
+        ConnectCancel(button);
       } else if (name == "ClearBtn") {
-        connect(button, &QPushButton::clicked, this,
-                [this] { Run([this] { model_.ClearBtnClick(); }); });
+        ConnectRun(button, [this] { model_.ClearBtnClick(); });
       } else if (name == "HelpBtn") {
-        connect(button, &QPushButton::clicked, this,
-                [this] { Run([this] { model_.HelpBtnClick(); }); });
+        ConnectRun(button, [this] { model_.HelpBtnClick(); });
       }
     }
     widget->setObjectName(QString::fromLatin1(spec.name));
@@ -186,77 +158,27 @@ QLineEdit*& TSchedForm::Edit(int k, SchedField kind) {
 }
 
 void TSchedForm::reject() {
-  left_fields_.clear();
-  ReadControls();
-  dispatcher_.Run([this] { model_.CancelBtnClick(); });
-  QDialog::reject();
+  RunCancel([this] { model_.CancelBtnClick(); });
 }
 
-void TSchedForm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (event->spontaneous()) {
-    // Restored by the window system, not opened.
-    return;
-  }
-  left_fields_.clear();
+void TSchedForm::Opened() {
   CentreOnScreen();
   Run([this] { model_.FormActivate(); });
   Edit(1, SchedField::kFrequency)->setFocus(Qt::OtherFocusReason);
 }
 
 bool TSchedForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusOut) {
-    for (int k = 1; k <= kSchedProgramCount; ++k) {
-      for (const ColumnSpec& column : kColumns) {
-        if (watched != Edit(k, column.kind)) {
-          continue;
-        }
-        // Only the user's own moves leave an edit: a box taking the focus, the window losing
-        // it or the focus put back after a refused entry do not.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        const bool left = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-                          reason == Qt::MouseFocusReason;
-        // Qt has made the new focus widget current before it reports the old one's loss.
-        if (left && !in_field_exit_ && QApplication::focusWidget() != cancel_) {
-          left_fields_.emplace_back(k, column.kind);
-          QMetaObject::invokeMethod(
-              this, [this] { RunFieldExits(); }, Qt::QueuedConnection);
-        }
-      }
-    }
-  }
+  // Only the edits are watched.
+  WatchFieldExit(watched, event);
   return QDialog::eventFilter(watched, event);
 }
 
-void TSchedForm::Run(const std::function<void()>& handler) {
-  if (!RunFieldExits()) {
-    return;
-  }
-  ReadControls();
-  dispatcher_.Run(handler);
-  ShowControls();
-}
-
-bool TSchedForm::RunFieldExits() {
-  if (in_field_exit_) {
-    // A refused entry's box is open: nothing else runs until it is answered.
-    return false;
-  }
-  while (!left_fields_.empty()) {
-    const auto [k, kind] = left_fields_.front();
-    left_fields_.pop_front();
-    if (!isVisible()) {
-      continue;
-    }
-    bool valid = true;
-    in_field_exit_ = true;
-    ReadControls();
-    dispatcher_.Run([this, k = k, kind = kind, &valid] { valid = model_.FieldExit(k, kind); });
-    ShowControls();
-    in_field_exit_ = false;
-    if (!valid) {
-      left_fields_.clear();
-      return false;
+bool TSchedForm::FieldExit(const QObject* field) {
+  for (int k = 1; k <= kSchedProgramCount; ++k) {
+    for (const ColumnSpec& column : kColumns) {
+      if (field == Edit(k, column.kind)) {
+        return model_.FieldExit(k, column.kind);
+      }
     }
   }
   return true;
@@ -280,23 +202,7 @@ void TSchedForm::ShowControls() {
     }
   }
   activate_->setChecked(c.ActivateCheckBox);
-  if (!c.focus.empty()) {
-    if (auto* target = findChild<QWidget*>(FromCoreText(c.focus))) {
-      target->setFocus(Qt::OtherFocusReason);
-    }
-    c.focus.clear();
-  }
-}
-
-void TSchedForm::CentreOnScreen() {
-  QScreen* target = parentWidget() != nullptr ? parentWidget()->screen() : screen();
-  if (target == nullptr) {
-    return;
-  }
-  // The window frame counts: it is the whole window that sits in the middle.
-  move(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, frameGeometry().size(),
-                           target->availableGeometry())
-           .topLeft());
+  MoveFocus(c.focus);
 }
 
 }  // namespace orvaltic::gui
