@@ -53,21 +53,24 @@ struct SpinRow {
   const char* accessible_name;
   SpinEditRange range;
   std::string AlarmSnoozeDialogControls::*text;
-  void (AlarmSnoozeDialog::*change)();
+  // A plain function rather than a member pointer: GCC 12's AddressSanitizer build miscompiles
+  // a member-function pointer called from inside a lambda.
+  void (*change)(AlarmSnoozeDialog&);
   bool is_date;
 };
 
 const SpinRow kSpinRows[] = {
     {"MonthSpinEdit", "Month", "Month", kMonthRange, &AlarmSnoozeDialogControls::MonthSpinEdit,
-     &AlarmSnoozeDialog::MonthSpinEditChange, true},
+     [](AlarmSnoozeDialog& d) { d.MonthSpinEditChange(); }, true},
     {"DaySpinEdit", "Day", "Day", kDayRange, &AlarmSnoozeDialogControls::DaySpinEdit,
-     &AlarmSnoozeDialog::DaySpinEditChange, true},
+     [](AlarmSnoozeDialog& d) { d.DaySpinEditChange(); }, true},
     {"YearSpinEdit", "Year", "Year", kYearRange, &AlarmSnoozeDialogControls::YearSpinEdit,
-     &AlarmSnoozeDialog::YearSpinEditChange, true},
+     [](AlarmSnoozeDialog& d) { d.YearSpinEditChange(); }, true},
     {"HoursSpinEdit", "Hrs", "Hours", kHoursRange, &AlarmSnoozeDialogControls::HoursSpinEdit,
-     &AlarmSnoozeDialog::HoursSpinEditChange, false},
+     [](AlarmSnoozeDialog& d) { d.HoursSpinEditChange(); }, false},
     {"MinutesSpinEdit", "Mins", "Minutes", kMinutesRange,
-     &AlarmSnoozeDialogControls::MinutesSpinEdit, &AlarmSnoozeDialog::MinutesSpinEditChange, false},
+     &AlarmSnoozeDialogControls::MinutesSpinEdit,
+     [](AlarmSnoozeDialog& d) { d.MinutesSpinEditChange(); }, false},
 };
 
 QLabel* MakeLabel(const QString& name, const char* caption, QWidget* buddy, QWidget* parent) {
@@ -110,7 +113,7 @@ TAlarmSnoozeFrm::TAlarmSnoozeFrm(AlarmSnoozeDialog& model, EventDispatcher& disp
     spins_.push_back({edit, row.text, row.change, row.is_date});
     connect(edit, &QSpinBox::textChanged, this, [this, change = row.change] {
       if (!showing_) {
-        Run([this, change] { (model_.*change)(); });
+        Run([this, change] { change(model_); });
       }
     });
     ++column;

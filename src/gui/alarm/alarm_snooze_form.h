@@ -38,7 +38,7 @@ class TAlarmSnoozeFrm : public CoreDialog {
   struct SpinField {
     SpinEdit* edit;
     std::string AlarmSnoozeDialogControls::*text;
-    void (AlarmSnoozeDialog::*change)();
+    void (*change)(AlarmSnoozeDialog&);
     bool is_date;
   };
 
