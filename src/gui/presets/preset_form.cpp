@@ -77,10 +77,10 @@ QString Fill(const char* pattern, int number) {
 }
 
 // Creates a control of the table; the row number fills a row control's name.
-QWidget* Create(const ControlSpec& spec, QWidget* parent, int row = 0) {
+QWidget* Create(const ControlSpec& control, QWidget* parent, int row = 0) {
   QWidget* widget = nullptr;
-  const QString caption = QString::fromLatin1(spec.caption);
-  switch (spec.kind) {
+  const QString caption = QString::fromLatin1(control.caption);
+  switch (control.kind) {
     case Kind::kButton: {
       auto* button = new QPushButton(caption, parent);
       button->setAutoDefault(false);
@@ -94,7 +94,7 @@ QWidget* Create(const ControlSpec& spec, QWidget* parent, int row = 0) {
     case Kind::kRowLabel: {
       auto* label = new QLabel(caption, parent);
       label->setTextFormat(Qt::PlainText);
-      if (spec.kind == Kind::kRowLabel) {
+      if (control.kind == Kind::kRowLabel) {
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
       }
       widget = label;
@@ -104,12 +104,12 @@ QWidget* Create(const ControlSpec& spec, QWidget* parent, int row = 0) {
       widget = new QLineEdit(parent);
       break;
   }
-  const int y = row == 0 ? spec.y : kFirstRowY + kRowStep * (row - 1) + spec.y;
-  widget->setGeometry(spec.x, y, spec.width, spec.height);
-  widget->setObjectName(row == 0 ? QString::fromLatin1(spec.name) : Fill(spec.name, row));
-  widget->setToolTip(QString::fromLatin1(spec.hint));
-  if (row == 0 && *spec.accessible_name != '\0') {
-    widget->setAccessibleName(QString::fromLatin1(spec.accessible_name));
+  const int y = row == 0 ? control.y : kFirstRowY + kRowStep * (row - 1) + control.y;
+  widget->setGeometry(control.x, y, control.width, control.height);
+  widget->setObjectName(row == 0 ? QString::fromLatin1(control.name) : Fill(control.name, row));
+  widget->setToolTip(QString::fromLatin1(control.hint));
+  if (row == 0 && *control.accessible_name != '\0') {
+    widget->setAccessibleName(QString::fromLatin1(control.accessible_name));
   }
   return widget;
 }
@@ -136,10 +136,10 @@ TPresetForm::TPresetForm(PresetEditor& model, EventDispatcher& dispatcher, QWidg
     }
     previous = next;
   };
-  for (const ControlSpec& spec : kButtons) {
-    auto* button = static_cast<QPushButton*>(Create(spec, this));
+  for (const ControlSpec& control : kButtons) {
+    auto* button = static_cast<QPushButton*>(Create(control, this));
     chain(button);
-    const std::string name = spec.name;
+    const std::string name = control.name;
     if (name == "OKBtn") {
       ConnectOk(
           button, [this] { model_.OKBtnClick(); }, [this] { return model_.closed(); });
@@ -157,8 +157,8 @@ TPresetForm::TPresetForm(PresetEditor& model, EventDispatcher& dispatcher, QWidg
   }
 
   QWidget* group = Create(kGroup, this);
-  for (const ControlSpec& spec : kColumnTitles) {
-    Create(spec, group);
+  for (const ControlSpec& control : kColumnTitles) {
+    Create(control, group);
   }
   for (int r = 1; r <= kPresetRows; ++r) {
     row_labels_[Index(r)] = static_cast<QLabel*>(Create(kRowLabel, group, r));

@@ -121,17 +121,17 @@ TSchedForm::TSchedForm(SchedEditor& model, EventDispatcher& dispatcher, QWidget*
     }
   }
 
-  for (const ControlSpec& spec : kBelow) {
+  for (const ControlSpec& control : kBelow) {
     QWidget* widget = nullptr;
-    const QString caption = QString::fromLatin1(spec.caption);
-    if (spec.kind == Kind::kCheckBox) {
+    const QString caption = QString::fromLatin1(control.caption);
+    if (control.kind == Kind::kCheckBox) {
       activate_ = new QCheckBox(caption, this);
       widget = activate_;
     } else {
       auto* button = new QPushButton(caption, this);
       button->setAutoDefault(false);
       widget = button;
-      const std::string name = spec.name;
+      const std::string name = control.name;
       if (name == "OKBtn") {
         ConnectOk(
             button, [this] { model_.OKBtnClick(); }, [this] { return model_.closed(); });
@@ -143,10 +143,10 @@ TSchedForm::TSchedForm(SchedEditor& model, EventDispatcher& dispatcher, QWidget*
         ConnectRun(button, [this] { model_.HelpBtnClick(); });
       }
     }
-    widget->setObjectName(QString::fromLatin1(spec.name));
-    widget->setGeometry(spec.x, spec.y, spec.width, spec.height);
-    widget->setToolTip(QString::fromLatin1(spec.hint));
-    widget->setAccessibleName(QString::fromLatin1(spec.accessible_name));
+    widget->setObjectName(QString::fromLatin1(control.name));
+    widget->setGeometry(control.x, control.y, control.width, control.height);
+    widget->setToolTip(QString::fromLatin1(control.hint));
+    widget->setAccessibleName(QString::fromLatin1(control.accessible_name));
     QWidget::setTabOrder(previous, widget);
     previous = widget;
   }

@@ -48,9 +48,9 @@ QLabel* MakeLabel(const QString& name, QRect place, Qt::Alignment alignment, QWi
   return label;
 }
 
-QLabel* MakeLabel(const LabelSpec& spec, QWidget* parent) {
-  return MakeLabel(QString::fromLatin1(spec.name), QRect(spec.x, spec.y, spec.width, spec.height),
-                   spec.alignment, parent);
+QLabel* MakeLabel(const LabelSpec& row, QWidget* parent) {
+  return MakeLabel(QString::fromLatin1(row.name), QRect(row.x, row.y, row.width, row.height),
+                   row.alignment, parent);
 }
 
 void SetText(QLabel* label, const QString& text) {
