@@ -5,14 +5,15 @@
 namespace orvaltic {
 
 LifeCycle::LifeCycle(SettingsFiles& files, EventDispatcher& dispatcher, PanelSet& panels,
-                     StyleSwitcher& styles, DisplayLook& look, const Options& options,
-                     PresetButtons& preset_buttons, RadioPower& power, Dialogs& dialogs,
-                     AppHost& app, const std::string& current_freq_text)
+                     StyleSwitcher& styles, DisplayLook& look, BorderToggle& borders,
+                     const Options& options, PresetButtons& preset_buttons, RadioPower& power,
+                     Dialogs& dialogs, AppHost& app, const std::string& current_freq_text)
     : files_(files),
       dispatcher_(dispatcher),
       panels_(panels),
       styles_(styles),
       look_(look),
+      borders_(borders),
       options_(options),
       preset_buttons_(preset_buttons),
       power_(power),
@@ -42,12 +43,16 @@ void LifeCycle::FormPaint() {
   first_paint_ = false;
   preset_buttons_.SetPresetPage(1);
   panels_.SetFreqCaption(current_freq_text_);
-  look_.ApplyBorderStyle();
+  borders_.ApplyBorderStyle();
   styles_.SwitchToStartupStyle(options_.StartupStyle);
 }
 
 bool LifeCycle::CloseRadio() {
   if (panels_.Main().PwrBtnLight == kRed) {
+    if (first_paint_) {
+      // The panels still carry their designed border, not the one the user chose.
+      borders_.ApplyBorderStyle();
+    }
     styles_.StorePanelPosition();
     // Throws on failure: the close ends here, the radio stays on.
     files_.SavePresetsFile();

@@ -5,6 +5,7 @@
 #include "core/controller/radio_power.h"
 #include "core/controller/settings_files.h"
 #include "core/options/options.h"
+#include "core/panels/border_toggle.h"
 #include "core/panels/display_look.h"
 #include "core/panels/display_settings.h"
 #include "core/panels/panel_set.h"
@@ -26,7 +27,7 @@ inline constexpr char kKeepRadioOnQuestion[] = "Keep radio on in background?";
 class LifeCycle {
  public:
   LifeCycle(SettingsFiles& files, EventDispatcher& dispatcher, PanelSet& panels,
-            StyleSwitcher& styles, DisplayLook& look, const Options& options,
+            StyleSwitcher& styles, DisplayLook& look, BorderToggle& borders, const Options& options,
             PresetButtons& preset_buttons, RadioPower& power, Dialogs& dialogs, AppHost& app,
             const std::string& current_freq_text);
   LifeCycle(const LifeCycle&) = delete;
@@ -45,7 +46,8 @@ class LifeCycle {
   bool FirstPaintPending() const { return first_paint_; }
   // The close sequence. Returns true when the program is to end (the host has been asked to
   // terminate); false when the user cancelled. A failed save of the presets file throws
-  // InOutError: the close stops there with the radio still on.
+  // InOutError: the close stops there with the radio still on. A close before the first paint
+  // (a second /O) first puts on the stored border, so the save writes back the border read.
   bool CloseRadio();
   // A window's close request: runs CloseRadio; the close goes ahead only when it returns true.
   bool FormCloseQuery() { return CloseRadio(); }
@@ -56,6 +58,7 @@ class LifeCycle {
   PanelSet& panels_;
   StyleSwitcher& styles_;
   DisplayLook& look_;
+  BorderToggle& borders_;
   const Options& options_;
   PresetButtons& preset_buttons_;
   RadioPower& power_;

@@ -50,6 +50,8 @@ const MenuRouteTable& PanelRouter::MenuItems() {
       {"Activate2", [](C& c) { c.alarm_snooze().Activate2Click(); }},
       {"Set3", [](C& c) { c.program_schedule().Set3Click(); }},
       {"Activate3", [](C& c) { c.program_schedule().Activate3Click(); }},
+      {"Font1", [](C& c) { c.display_look().Font1Click(); }},
+      {"Color1", [](C& c) { c.display_look().Color1Click(); }},
       {"Style1", [](C& c) { c.style_switcher().Style1Click(); }},
       {"Style2", [](C& c) { c.style_switcher().Style2Click(); }},
       {"Style3", [](C& c) { c.style_switcher().Style3Click(); }},

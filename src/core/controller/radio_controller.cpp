@@ -57,7 +57,8 @@ RadioController::RadioController(const Platform& platform, std::string working_f
       preset_form_(
           presets_, panels_, platform.dialogs, [this] { settings_files_.SavePresetsFile(); },
           [this](const std::string& text) { preset_buttons_.AccessPreset(text); }),
-      display_look_(display_, panels_),
+      display_look_(display_, panels_, platform.dialogs, dispatcher_),
+      border_toggle_(panels_, display_),
       style_switcher_(panels_, menu_, display_, [this] { command_line_.FormShow(); }),
       power_(
           card_, panels_, menu_, display_look_, current_freq_text_,
@@ -74,8 +75,9 @@ RadioController::RadioController(const Platform& platform, std::string working_f
           {platform.clock, platform.dialogs, platform.help, help_files_, platform.forms, TimerN(6),
            TimerN(7), power_.PowerOnState(), [this] { power_.MuteBtnClick(); },
            [this](const std::string& text) { preset_buttons_.AccessPreset(text); }}),
-      life_cycle_(settings_files_, dispatcher_, panels_, style_switcher_, display_look_, options_,
-                  preset_buttons_, power_, platform.dialogs, platform.app, current_freq_text_),
+      life_cycle_(settings_files_, dispatcher_, panels_, style_switcher_, display_look_,
+                  border_toggle_, options_, preset_buttons_, power_, platform.dialogs, platform.app,
+                  current_freq_text_),
       command_line_(presets_, panels_, platform.dialogs, platform.app, current_freq_text_,
                     {[this] { power_.PwrBtnClick(); }, [this] { power_.MuteBtnClick(); },
                      [this](const std::string& text) { preset_buttons_.AccessPreset(text); },
@@ -152,6 +154,9 @@ void RadioController::Perform(const ControlAction& action, int style) {
       break;
     case PanelAction::kDirectAccess:
       tuner_.DirectAccessBtnClick();
+      break;
+    case PanelAction::kBorder:
+      border_toggle_.BorderBtnClick();
       break;
     case PanelAction::kMinimize:  // Label3Click
       platform_.app.MinimizeApplication();

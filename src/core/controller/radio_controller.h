@@ -14,6 +14,7 @@
 #include "core/controller/settings_files.h"
 #include "core/options/options.h"
 #include "core/options/options_dialog.h"
+#include "core/panels/border_toggle.h"
 #include "core/panels/display_look.h"
 #include "core/panels/display_settings.h"
 #include "core/panels/panel_actions.h"
@@ -68,6 +69,8 @@ class RadioController {
   Tuner& tuner() { return tuner_; }
   SettingsFiles& settings_files() { return settings_files_; }
   DisplayLook& display_look() { return display_look_; }
+  // The window border of the seven panels.
+  BorderToggle& border_toggle() { return border_toggle_; }
   // Which panel is shown, and where all seven stand.
   StyleSwitcher& style_switcher() { return style_switcher_; }
   // The alarm and the snooze with their set dialog's logic.
@@ -122,6 +125,7 @@ class RadioController {
   OptionsDialog options_form_;
   PresetEditor preset_form_;
   DisplayLook display_look_;
+  BorderToggle border_toggle_;
   StyleSwitcher style_switcher_;
   // Before the subsystems that read PowerOn.
   RadioPower power_;

@@ -1,5 +1,6 @@
 #include "core/panels/display_look.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -76,13 +77,30 @@ void DisplayLook::ApplyDisplaySettings() {
   }
 }
 
-void DisplayLook::ApplyBorderStyle() {
-  PanelSurface& main = panels_.Main();
-  main.border = display_.BorderStyleText == "bsSingle" ? BorderStyle::kSingle : BorderStyle::kNone;
-  // The main panel's client area follows its frame, whichever the border.
-  const FramePanel& frame = main.Frame("Panel1");
-  main.client_width = frame.width - 4;
-  main.client_height = frame.height - 4;
+void DisplayLook::Font1Click() {
+  const std::optional<FontSpec> chosen = dialogs_.ChooseFont(
+      panels_.Main().FreqPanel.font,
+      [this](const FontSpec& font) { dispatcher_.Run([&] { FontDialog1Apply(font); }); });
+  if (chosen) {
+    ApplyDisplayFont(*chosen);
+  }
+}
+
+void DisplayLook::ApplyDisplayFont(const FontSpec& font) {
+  panels_.ForEach([&](PanelSurface& panel) {
+    panel.FreqPanel.font = font;
+    for (LabelModel* label : SmallDisplayLabels(panel)) {
+      label->font_color = panel.FreqPanel.font.color;
+    }
+  });
+}
+
+void DisplayLook::Color1Click() {
+  const std::optional<Color> chosen = dialogs_.ChooseColor(panels_.Main().FreqPanel.color);
+  if (!chosen) {
+    return;
+  }
+  panels_.ForEach([&](PanelSurface& panel) { panel.FreqPanel.color = *chosen; });
 }
 
 }  // namespace orvaltic

@@ -146,7 +146,7 @@ void AddDisplayGroup(std::vector<ControlSpec>& c) {
       {"SnoozeBtn", "S", "Activate/deactivate Snooze", "Snooze on/off", Does(PanelAction::kSnooze)},
       {"DirectAccessBtn", "D", "Direct frequency access", "Direct frequency access",
        Does(PanelAction::kDirectAccess)},
-      {"BorderBtn", "B", "Turn border on/off", "Border on/off", {}},
+      {"BorderBtn", "B", "Turn border on/off", "Border on/off", Does(PanelAction::kBorder)},
       {"HelpBtn", "H", "Help", "Help", {}}};
   int left = 106;
   for (const auto& b : small_buttons) {

@@ -22,6 +22,7 @@ enum class PanelAction {
   kScanDown,           // ScanDownBtnClick
   kScanUp,             // ScanUpBtnClick
   kDirectAccess,       // DirectAccessBtnClick
+  kBorder,             // BorderBtnClick: the border of all seven panels on/off
   kMinimize,           // Label3Click
   kCloseAlarmStatus,   // AlarmPanelClick, on the reporting panel
   kCloseSnoozeStatus,  // SnoozePanelClick, on the reporting panel
