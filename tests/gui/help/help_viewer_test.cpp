@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "../platform/accessible_controls.h"
 #include "core/controller/command_line.h"
 #include "core/panels/help_requests.h"
 #include "core/panels/popup_menu.h"
@@ -91,6 +92,7 @@ TEST(HelpViewerTest, OpensATopicWithoutBlockingAndReportsWhatItCannotShow) {
   EXPECT_FALSE(window->isModal());
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   EXPECT_EQ(window->browser()->documentTitle(), QStringLiteral("The front panel"));
+  EXPECT_TRUE(UnnamedControls(*window).isEmpty());
 
   // Back returns to the first topic after a second one.
   EXPECT_TRUE(viewer.WinHelp("Orvaltic.HLP", kHelpContext, 26));
