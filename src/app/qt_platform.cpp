@@ -1,15 +1,6 @@
 #include "app/qt_platform.h"
 
-#include <iostream>
-
 namespace orvaltic::app {
-
-bool NoHelpViewer::WinHelp(const std::string& help_file, unsigned command, std::uint32_t data) {
-  if (command == kHelpContext) {
-    std::cerr << "orvaltic: no help viewer for topic " << data << " of " << help_file << '\n';
-  }
-  return false;
-}
 
 QtPlatform::QtPlatform(IoPort& card)
     : card_(card), dialogs_([this](int context) {

@@ -7,6 +7,7 @@
 #include "core/platform/io_port.h"
 #include "core/platform/platform.h"
 #include "core/platform/sound.h"
+#include "gui/help/help_viewer.h"
 #include "gui/platform/qt_app_host.h"
 #include "gui/platform/qt_audio_output.h"
 #include "gui/platform/qt_clock.h"
@@ -15,13 +16,6 @@
 #include "gui/platform/qt_timer_host.h"
 
 namespace orvaltic::app {
-
-// Help requests until a help viewer is part of the program: each request is named on standard
-// error, so that a user who asks for help is told that none is there.
-class NoHelpViewer : public Help {
- public:
-  bool WinHelp(const std::string& help_file, unsigned command, std::uint32_t data) override;
-};
 
 // The program's platform services in Qt, around the card's port. Create it inside a
 // QApplication.
@@ -36,6 +30,7 @@ class QtPlatform {
   // the button asks for an unnamed file.
   void SetHelpFiles(const HelpFiles& files) { help_files_ = &files; }
   gui::QtModalForms& forms() { return forms_; }
+  gui::HelpViewer& help() { return help_; }
   // The radio has asked the program to end.
   bool TerminateRequested() const { return app_host_.TerminateRequested(); }
 
@@ -45,7 +40,7 @@ class QtPlatform {
   gui::QtClock clock_;
   gui::QtAudioOutput audio_output_;
   SoundPlayer sound_{audio_output_};
-  NoHelpViewer help_;
+  gui::HelpViewer help_;
   gui::QtAppHost app_host_;
   gui::QtDialogs dialogs_;
   gui::QtModalForms forms_;

@@ -10,4 +10,8 @@ RadioApplication::RadioApplication(IoPort& card, std::string working_folder)
   windows_.RegisterForms(services_.forms());
 }
 
+RadioApplication::~RadioApplication() {
+  windows_.controller().help().HelpQuit();
+}
+
 }  // namespace orvaltic::app

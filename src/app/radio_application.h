@@ -14,9 +14,14 @@ class RadioApplication {
  public:
   // Settings files are taken from `working_folder` ("" = the working directory).
   explicit RadioApplication(IoPort& card, std::string working_folder = "");
+  RadioApplication(const RadioApplication&) = delete;
+  RadioApplication& operator=(const RadioApplication&) = delete;
+  // Every way out of the program passes here: the help window it opened is closed.
+  ~RadioApplication();
 
   gui::RadioWindows& windows() { return windows_; }
   bool TerminateRequested() const { return services_.TerminateRequested(); }
+  gui::HelpViewer& help() { return services_.help(); }
 
  private:
   QtPlatform services_;

@@ -50,6 +50,7 @@ void RadioWindows::RegisterForms(QtModalForms& forms) {
   forms.Register(ModalForm::kPresetForm, preset_form_);
   forms.Register(ModalForm::kSchedForm, sched_form_);
   forms.Register(ModalForm::kSchedListForm, sched_list_form_);
+  forms.Register(ModalForm::kAbtForm, abt_form_);
 }
 
 void RadioWindows::ReadSettingsFiles() {

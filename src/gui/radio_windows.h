@@ -7,6 +7,7 @@
 
 #include "core/controller/radio_controller.h"
 #include "core/platform/platform.h"
+#include "gui/about/abt_form.h"
 #include "gui/alarm/alarm_snooze_form.h"
 #include "gui/options/options_form.h"
 #include "gui/panels/main_panel_window.h"
@@ -59,6 +60,7 @@ class RadioWindows {
   TPresetForm& preset_form() { return preset_form_; }
   TSchedForm& sched_form() { return sched_form_; }
   TSchedListForm& sched_list_form() { return sched_list_form_; }
+  TAbtForm& abt_form() { return abt_form_; }
 
  private:
   RadioController controller_;
@@ -70,6 +72,7 @@ class RadioWindows {
   TPresetForm preset_form_;
   TSchedForm sched_form_;
   TSchedListForm sched_list_form_;
+  TAbtForm abt_form_;
   bool closing_ = false;
 
   void RenderPanels();

@@ -59,6 +59,8 @@ const MenuRouteTable& PanelRouter::MenuItems() {
       {"Style5", [](C& c) { c.style_switcher().Style5Click(); }},
       {"Style6", [](C& c) { c.style_switcher().Style6Click(); }},
       {"Style7", [](C& c) { c.style_switcher().Style7Click(); }},
+      {"Contents1", [](C& c) { c.help().Contents1Click(); }},
+      {"About1", [](C& c) { c.help().About1Click(); }},
   };
   return table;
 }
@@ -112,6 +114,10 @@ void PanelRouter::Painted(int style) {
       controller_.command_line().KeepFreqTextAfterFirstPaint();
     });
   }
+}
+
+void PanelRouter::HelpKey(int style, std::string_view menu_item) {
+  controller_.dispatcher().Run([&] { controller_.help().HelpKey(style, menu_item); });
 }
 
 }  // namespace orvaltic

@@ -30,6 +30,7 @@ class PanelRouter : public PanelEvents {
   bool CloseQuery(int style) override;
   void Activated(int style) override;
   void Painted(int style) override;
+  void HelpKey(int style, std::string_view menu_item) override;
 
   static const MenuRouteTable& MenuItems();
 

@@ -87,6 +87,7 @@ RadioController::RadioController(const Platform& platform, std::string working_f
                          it->second(*this);
                        }
                      }}),
+      help_(platform.help, help_files_, menu_, platform.forms),
       router_(*this) {
   help_files_.SetApplicationHelpFile(kApplicationHelpFile);
   TimerN(1).SetOnTimer(dispatcher_.Wrap([this] { preset_buttons_.Timer1Timer(); }));
@@ -188,6 +189,9 @@ void RadioController::Perform(const ControlAction& action, int style) {
       break;
     case PanelAction::kShowStationName:
       preset_buttons_.PresetMouseMove(action.n);
+      break;
+    case PanelAction::kHelp:
+      help_.HelpBtnClick();
       break;
   }
 }

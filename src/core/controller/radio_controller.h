@@ -17,6 +17,7 @@
 #include "core/panels/border_toggle.h"
 #include "core/panels/display_look.h"
 #include "core/panels/display_settings.h"
+#include "core/panels/help_requests.h"
 #include "core/panels/panel_actions.h"
 #include "core/panels/panel_events.h"
 #include "core/panels/panel_set.h"
@@ -81,6 +82,8 @@ class RadioController {
   OptionsDialog& options_form() { return options_form_; }
   // The preset editor's logic, likewise.
   PresetEditor& preset_form() { return preset_form_; }
+  // Help topics and the about box.
+  HelpRequests& help() { return help_; }
 
   // The program-wide state.
   bool PowerOn() const { return power_.PowerOn(); }
@@ -135,6 +138,7 @@ class RadioController {
   ProgramSchedule program_schedule_;
   LifeCycle life_cycle_;
   CommandLine command_line_;
+  HelpRequests help_;
   PanelRouter router_;
 };
 

@@ -147,7 +147,7 @@ void AddDisplayGroup(std::vector<ControlSpec>& c) {
       {"DirectAccessBtn", "D", "Direct frequency access", "Direct frequency access",
        Does(PanelAction::kDirectAccess)},
       {"BorderBtn", "B", "Turn border on/off", "Border on/off", Does(PanelAction::kBorder)},
-      {"HelpBtn", "H", "Help", "Help", {}}};
+      {"HelpBtn", "H", "Help", "Help", Does(PanelAction::kHelp)}};
   int left = 106;
   for (const auto& b : small_buttons) {
     c.push_back(Button(b.name, "Panel2", left, 49, 17, 17, b.caption, b.hint, b.accessible_name,

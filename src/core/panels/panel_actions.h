@@ -33,6 +33,7 @@ enum class PanelAction {
   kShowAlarmStatus,    // AlarmDisplayLabelClick, on the reporting panel
   kShowSnoozeStatus,   // SnoozeDisplayLabelClick, on the reporting panel
   kShowProgramStatus,  // ProgLabelClick: the program status window
+  kHelp,               // HelpBtnClick: help topic 1
 };
 
 // One control's reaction: the action and, for the preset actions, the button number.

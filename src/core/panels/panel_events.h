@@ -17,6 +17,9 @@ class PanelEvents {
   virtual bool CloseQuery(int style) = 0;
   virtual void Activated(int style) = 0;
   virtual void Painted(int style) = 0;
+  // F1 on panel `style`, with `menu_item` the highlighted item of its open popup menu ("" when
+  // none is open).
+  virtual void HelpKey(int /*style*/, std::string_view /*menu_item*/) {}
 };
 
 }  // namespace orvaltic

@@ -11,6 +11,7 @@ enum class ModalForm {
   kAlarmSnoozeFrm,
   kSchedForm,      // TSchedForm, the schedule editor
   kSchedListForm,  // TSchedListForm, the program status window
+  kAbtForm,        // TAbtForm, the about box
 };
 
 // Shows a form modally: returns when the user has closed it. Timers keep firing meanwhile.

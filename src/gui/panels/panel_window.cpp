@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMetaObject>
 #include <QPalette>
@@ -103,6 +104,7 @@ void PanelWindow::Render() {
 void PanelWindow::PopupMenuAt(const QPoint& global_pos) {
   const std::unique_ptr<QMenu> menu = MakePopupMenu(menu_, this);
   open_menu_ = menu.get();
+  WatchHelpKey(*menu, [this](const std::string& item) { events_.HelpKey(style_, item); });
   const QAction* chosen = menu->exec(global_pos);
   open_menu_ = nullptr;
   const std::string item = MenuItemName(chosen);
@@ -140,6 +142,15 @@ void PanelWindow::closeEvent(QCloseEvent* event) {
 void PanelWindow::contextMenuEvent(QContextMenuEvent* event) {
   event->accept();
   PopupMenuAt(event->globalPos());
+}
+
+void PanelWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+    event->accept();
+    events_.HelpKey(style_, {});
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void PanelWindow::moveEvent(QMoveEvent* event) {

@@ -50,6 +50,7 @@ class PanelWindow : public QWidget {
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void Connect(const PanelLayout& layout, const std::map<std::string, QWidget*>& controls);

@@ -1,6 +1,9 @@
 #include "gui/panels/popup_menu_view.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMetaObject>
 
 #include <vector>
 
@@ -54,6 +57,61 @@ std::string MenuItemName(const QAction* action) {
     return {};
   }
   return action->property(kItemName).toString().toStdString();
+}
+
+}  // namespace orvaltic::gui
+
+namespace orvaltic::gui {
+
+namespace {
+
+class HelpKeyWatcher : public QObject {
+ public:
+  HelpKeyWatcher(QMenu& root, std::function<void(const std::string&)> report)
+      : QObject(&root), root_(root), report_(std::move(report)) {}
+
+  void Watch(QMenu& menu) {
+    menu.installEventFilter(this);
+    for (QAction* action : menu.actions()) {
+      if (QMenu* submenu = action->menu()) {
+        Watch(*submenu);
+      }
+    }
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* menu = qobject_cast<QMenu*>(watched);
+    if (menu == nullptr || event->type() != QEvent::KeyPress ||
+        static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1) {
+      return false;
+    }
+    const QAction* highlighted = menu->activeAction();
+    if (highlighted == nullptr && menu != &root_) {
+      highlighted = menu->menuAction();
+    }
+    const std::string item =
+        highlighted != nullptr ? highlighted->objectName().toStdString() : std::string();
+    root_.close();
+    if (!item.empty()) {
+      // After the menu has gone: the help window must not open under a popup's grab.
+      QMetaObject::invokeMethod(
+          root_.parent() != nullptr ? root_.parent() : QCoreApplication::instance(),
+          [report = report_, item] { report(item); }, Qt::QueuedConnection);
+    }
+    return true;
+  }
+
+ private:
+  QMenu& root_;
+  std::function<void(const std::string&)> report_;
+};
+
+}  // namespace
+
+void WatchHelpKey(QMenu& menu, std::function<void(const std::string& item)> report) {
+  auto* watcher = new HelpKeyWatcher(menu, std::move(report));
+  watcher->Watch(menu);
 }
 
 }  // namespace orvaltic::gui
