@@ -8,6 +8,7 @@ orvaltic_packages=(
   qt6-base-dev qt6-multimedia-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool fonts-dejavu-core fonts-liberation2 locales
+  dbus-daemon dbus-bin librsvg2-bin appstream dpkg-dev
 )
 
 orvaltic_install_missing() {

@@ -13,6 +13,7 @@
 #include "core/radio/linux_port_system.h"
 #include "core/radio/privileges.h"
 #include "gui/platform/unix_signal_watcher.h"
+#include "gui/remote/mpris_service.h"
 
 int main(int argc, char** argv) {
   // Usage and version are answered on the terminal before anything of the radio starts; they
@@ -75,6 +76,9 @@ int main(int argc, char** argv) {
   if (radio.TerminateRequested()) {
     return orvaltic::CommandLineExitStatus(outcome);
   }
+  // Media keys, the desktop's media controls and orvaltic-card reach the radio on the session
+  // bus; without one (or with another radio on it) the radio runs on without.
+  orvaltic::gui::MprisService remote(radio.windows(), QDBusConnection::sessionBus(), std::cerr);
   radio.windows().ShowMainPanel();
   return QApplication::exec();
 }

@@ -41,6 +41,9 @@ RadioWindows::RadioWindows(const Platform& platform, std::string working_folder)
     if (sched_list_form_.isVisible()) {
       sched_list_form_.Render();
     }
+    if (after_render_) {
+      after_render_();
+    }
   });
 }
 
@@ -56,6 +59,9 @@ void RadioWindows::RegisterForms(QtModalForms& forms) {
 void RadioWindows::ReadSettingsFiles() {
   controller_.life_cycle().ReadSettingsFiles();
   RenderPanels();
+  if (after_render_) {
+    after_render_();
+  }
 }
 
 PanelWindow* RadioWindows::style_panel(int style) const {

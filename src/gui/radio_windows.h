@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/controller/radio_controller.h"
@@ -49,6 +51,9 @@ class RadioWindows {
   // saved and the user asked whether to keep the radio playing. Repeated requests while one
   // is being handled (its question still open) are ignored.
   void RequestClose();
+  // Runs after the panels were rendered for an event, whatever caused it (the remote control
+  // signals its changes from here).
+  void SetAfterRender(std::function<void()> hook) { after_render_ = std::move(hook); }
 
   RadioController& controller() { return controller_; }
   TMainFrmRadio& main_panel() { return main_panel_; }
@@ -74,6 +79,7 @@ class RadioWindows {
   TSchedListForm sched_list_form_;
   TAbtForm abt_form_;
   bool closing_ = false;
+  std::function<void()> after_render_;
 
   void RenderPanels();
 };

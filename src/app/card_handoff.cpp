@@ -1,0 +1,53 @@
+#include "app/card_handoff.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QStringList>
+
+#include "core/cli/card_command.h"
+#include "core/controller/remote_control.h"
+
+namespace orvaltic::app {
+
+namespace {
+
+// Longer than any command takes the radio, short enough for a hotkey that must not hang.
+constexpr int kAnswerTimeoutMs = 10000;
+
+}  // namespace
+
+std::optional<HandedCommand> HandToRunningRadio(const std::vector<std::string>& args) {
+  // Qt's bus connection wants an application object; it takes no arguments of ours.
+  int argc = 1;
+  char name[] = "orvaltic-card";
+  char* argv[] = {name, nullptr};
+  const QCoreApplication application(argc, argv);
+
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected() ||
+      !bus.interface()->isServiceRegistered(QString::fromLatin1(kMprisService)).value()) {
+    return std::nullopt;
+  }
+  QStringList list;
+  for (const std::string& arg : args) {
+    list << QString::fromStdString(arg);
+  }
+  QDBusMessage call = QDBusMessage::createMethodCall(
+      QString::fromLatin1(kMprisService), QString::fromLatin1(kMprisPath),
+      QString::fromLatin1(kCardInterface), QStringLiteral("Run"));
+  call << list;
+  const QDBusMessage reply = bus.call(call, QDBus::Block, kAnswerTimeoutMs);
+  if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 2) {
+    return HandedCommand{kCardExitUnreachable,
+                         "the running radio did not answer: " + reply.errorMessage().toStdString()};
+  }
+  const int code = reply.arguments().at(0).toInt();
+  if (code == RemoteControl::kOtherCard) {
+    return std::nullopt;
+  }
+  return HandedCommand{code, reply.arguments().at(1).toString().toStdString()};
+}
+
+}  // namespace orvaltic::app

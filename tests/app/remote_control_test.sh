@@ -1,0 +1,61 @@
+#!/bin/bash
+# The real radio on a session bus of its own: media-player calls and orvaltic-card commands
+# reach the card as clicks would, and a second radio finds the name taken and runs on.
+#
+# Usage: remote_control_test.sh ORVALTIC ORVALTIC_CARD TEST_DATA_DIR
+# Exit 77 (skipped) without dbus-run-session or gdbus.
+set -euo pipefail
+if [[ -z ${ORVALTIC_ON_TEST_BUS:-} ]]; then
+  for tool in dbus-run-session gdbus timeout; do
+    command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+  done
+  ORVALTIC_ON_TEST_BUS=1 exec dbus-run-session -- "$0" "$@"
+fi
+
+radio=$1 card=$2 data=$3
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  # SIGKILL: a terminated radio that is on would ask its close question first.
+  for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+cp "$data/presets/defaults.CFG" "$work/Orvaltic.CFG"
+cp "$data/options/defaults.opt" "$work/Orvaltic.opt"
+cd "$work"
+export QT_QPA_PLATFORM=offscreen ORVALTIC_CARD="sim:$work/card.log"
+
+name=org.mpris.MediaPlayer2.orvaltic
+path=/org/mpris/MediaPlayer2
+player=org.mpris.MediaPlayer2.Player
+fail() { echo "FAIL: $*"; exit 1; }
+prop() { gdbus call --session -d $name -o $path -m org.freedesktop.DBus.Properties.Get "$1" "$2"; }
+call() { gdbus call --session -d $name -o $path -m "$@" >/dev/null; }
+
+"$radio" /O 2>"$work/radio.err" &
+pids+=($!)
+# The radio owns the name once its event loop runs.
+timeout 30 gdbus wait --session --timeout 30 $name || fail "the radio never appeared on the bus"
+
+[[ $(prop org.mpris.MediaPlayer2 Identity) == "(<'Orvaltic'>,)" ]] || fail "Identity"
+[[ $(prop $player PlaybackStatus) == "(<'Playing'>,)" ]] || fail "not playing after /O"
+call $player.PlayPause
+[[ $(prop $player PlaybackStatus) == "(<'Paused'>,)" ]] || fail "PlayPause did not pause"
+call $player.PlayPause
+before=$(wc -l <card.log)
+call $player.Next
+(($(wc -l <card.log) > before + 90)) || fail "Next wrote no frequency transfer"
+
+# orvaltic-card hands its command to the radio, whose panel then shows what the card plays.
+"$card" tune 99.5 || fail "the hand-off failed"
+prop $player Metadata | grep -q "'orvaltic:frequency': <'99.500'>" || fail "panel not at 99.500"
+"$card" volume down 0 2>/dev/null && fail "bad usage was accepted"
+
+# A second radio: the name is taken, it says so once and runs on.
+"$radio" 2>"$work/second.err" &
+pids+=($!)
+for _ in $(seq 100); do grep -q "is taken" "$work/second.err" && break; sleep 0.1; done
+grep -q "is taken on the session bus" "$work/second.err" || fail "no report of the name taken"
+kill -0 "${pids[1]}" || fail "the second radio did not run on"
+echo "remote control: all checks passed"
