@@ -6,10 +6,8 @@
 
 #include <cstdint>
 #include <iostream>
-#include <memory>
 
 #include "app/qt_platform.h"
-#include "core/panels/style_layout.h"
 #include "core/platform/io_port.h"
 #include "gui/radio_windows.h"
 
@@ -46,15 +44,7 @@ int main(int argc, char** argv) {
   for (int style = 1; style <= orvaltic::kPanelCount; ++style) {
     QWidget* panel =
         style == 1 ? static_cast<QWidget*>(&windows.main_panel()) : windows.style_panel(style);
-    // A style whose window is not made yet is drawn from its layout as it stands.
-    std::unique_ptr<orvaltic::gui::PanelWindow> drawn;
-    if (panel == nullptr) {
-      drawn = std::make_unique<orvaltic::gui::PanelWindow>(
-          orvaltic::StyleLayout(style), windows.controller().panels().Style(style),
-          windows.controller().menu(), windows.controller().events());
-      drawn->Render();
-      panel = drawn.get();
-    } else if (auto* window = qobject_cast<orvaltic::gui::PanelWindow*>(panel)) {
+    if (auto* window = qobject_cast<orvaltic::gui::PanelWindow*>(panel)) {
       window->Render();
     }
     const QString file = folder.filePath(QStringLiteral("style%1.png").arg(style));

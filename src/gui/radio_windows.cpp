@@ -14,11 +14,9 @@ std::array<std::unique_ptr<PanelWindow>, kPanelCount - 1> MakeStylePanels(
     RadioController& controller) {
   std::array<std::unique_ptr<PanelWindow>, kPanelCount - 1> panels;
   for (int style = 2; style <= kPanelCount; ++style) {
-    if (StyleIsLaidOut(style)) {
-      panels.at(static_cast<std::size_t>(style - 2)) =
-          std::make_unique<PanelWindow>(StyleLayout(style), controller.panels().Style(style),
-                                        controller.menu(), controller.events());
-    }
+    panels.at(static_cast<std::size_t>(style - 2)) =
+        std::make_unique<PanelWindow>(StyleLayout(style), controller.panels().Style(style),
+                                      controller.menu(), controller.events());
   }
   return panels;
 }
@@ -35,6 +33,12 @@ RadioWindows::RadioWindows(const Platform& platform, std::string working_folder)
       sched_form_(controller_.program_schedule().editor(), controller_.dispatcher()),
       sched_list_form_(controller_.program_schedule().list(), controller_.dispatcher()) {
   controller_.life_cycle().FormCreate();
+  // A sliding drawer is drawn at every step, before the handler goes on.
+  controller_.style5_drawers().SetRepaint([this] {
+    PanelWindow& style5 = *style_panel(5);
+    style5.Render();
+    style5.repaint();
+  });
   controller_.dispatcher().SetAfterEvent([this] {
     RenderPanels();
     // The status window follows the schedule's ticks and its own clock while it is shown.
@@ -74,9 +78,7 @@ PanelWindow* RadioWindows::style_panel(int style) const {
 void RadioWindows::RenderPanels() {
   main_panel_.Render();
   for (const auto& panel : style_panels_) {
-    if (panel != nullptr) {
-      panel->Render();
-    }
+    panel->Render();
   }
 }
 

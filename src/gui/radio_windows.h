@@ -57,8 +57,7 @@ class RadioWindows {
 
   RadioController& controller() { return controller_; }
   TMainFrmRadio& main_panel() { return main_panel_; }
-  // The window of style `style` (2..7), `FormStyle2` .. `FormStyle7`; null for a style that is
-  // not laid out yet.
+  // The window of style `style` (2..7), `FormStyle2` .. `FormStyle7`; null for any other.
   PanelWindow* style_panel(int style) const;
   TOptionsForm& options_form() { return options_form_; }
   TAlarmSnoozeFrm& alarm_snooze_form() { return alarm_snooze_form_; }

@@ -59,7 +59,15 @@ RadioController::RadioController(const Platform& platform, std::string working_f
           [this](const std::string& text) { preset_buttons_.AccessPreset(text); }),
       display_look_(display_, panels_, platform.dialogs, dispatcher_),
       border_toggle_(panels_, display_),
-      style_switcher_(panels_, menu_, display_, [this] { command_line_.FormShow(); }),
+      style5_drawers_(panels_.Style(5)),
+      style_switcher_(panels_, menu_, display_,
+                      [this](int style) {
+                        if (style == 1) {
+                          command_line_.FormShow();
+                        } else if (style == 5) {
+                          style5_drawers_.FormShow();
+                        }
+                      }),
       power_(
           card_, panels_, menu_, display_look_, current_freq_text_,
           [this](const std::string& text) { preset_buttons_.AccessPreset(text); },
@@ -192,6 +200,13 @@ void RadioController::Perform(const ControlAction& action, int style) {
       break;
     case PanelAction::kHelp:
       help_.HelpBtnClick();
+      break;
+    // Style 5's own.
+    case PanelAction::kPresetDrawer:
+      style5_drawers_.DownLeftBtnClick();
+      break;
+    case PanelAction::kControlsDrawer:
+      style5_drawers_.DownRightBtnClick();
       break;
   }
 }

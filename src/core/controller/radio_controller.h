@@ -22,6 +22,7 @@
 #include "core/panels/panel_events.h"
 #include "core/panels/panel_set.h"
 #include "core/panels/popup_menu.h"
+#include "core/panels/style5_drawers.h"
 #include "core/panels/style_switcher.h"
 #include "core/platform/dispatcher.h"
 #include "core/platform/help.h"
@@ -74,6 +75,8 @@ class RadioController {
   BorderToggle& border_toggle() { return border_toggle_; }
   // Which panel is shown, and where all seven stand.
   StyleSwitcher& style_switcher() { return style_switcher_; }
+  // Style 5's two drawers.
+  Style5Drawers& style5_drawers() { return style5_drawers_; }
   // The alarm and the snooze with their set dialog's logic.
   AlarmSnooze& alarm_snooze() { return alarm_snooze_; }
   // The scheduled programs at work, with their editor's and status window's logic.
@@ -129,6 +132,7 @@ class RadioController {
   PresetEditor preset_form_;
   DisplayLook display_look_;
   BorderToggle border_toggle_;
+  Style5Drawers style5_drawers_;
   StyleSwitcher style_switcher_;
   // Before the subsystems that read PowerOn.
   RadioPower power_;

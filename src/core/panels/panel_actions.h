@@ -34,6 +34,8 @@ enum class PanelAction {
   kShowSnoozeStatus,   // SnoozeDisplayLabelClick, on the reporting panel
   kShowProgramStatus,  // ProgLabelClick: the program status window
   kHelp,               // HelpBtnClick: help topic 1
+  kPresetDrawer,       // DownLeftBtnClick: style 5's preset drawer open/closed
+  kControlsDrawer,     // DownRightBtnClick: style 5's controls drawer open/closed
 };
 
 // One control's reaction: the action and, for the preset actions, the button number.

@@ -27,6 +27,14 @@ inline constexpr char kPresetMemoryLight[] = "PresetMemoryLight";
 inline constexpr char kMuteBtnLight[] = "MuteBtnLight";
 inline constexpr char kPwrBtnLight[] = "PwrBtnLight";
 
+// Style 5's drawers and their chevron buttons.
+inline constexpr char kPresetDrawer[] = "Panel6";
+inline constexpr char kControlsDrawer[] = "Panel3";
+inline constexpr char kDownLeftBtn[] = "DownLeftBtn";
+inline constexpr char kUpLeftBtn[] = "UpLeftBtn";
+inline constexpr char kDownRightBtn[] = "DownRightBtn";
+inline constexpr char kUpRightBtn[] = "UpRightBtn";
+
 // A status overlay and its two value labels.
 struct Overlay {
   const char* panel;
@@ -49,6 +57,9 @@ enum class ControlKind {
   kButton,   // a speed button
   kLabel,
 };
+
+// A picture a button shows instead of a caption.
+enum class ButtonPicture { kNone, kChevronDown, kChevronUp };
 
 // Where a caption sits across its control; it is always centred from top to bottom.
 enum class TextAlign { kLeft, kCenter, kRight };
@@ -79,6 +90,7 @@ struct ControlSpec {
   Bevel bevel_inner = Bevel::kNone;
   int bevel_width = 1;
   TextAlign alignment = TextAlign::kLeft;
+  ButtonPicture picture = ButtonPicture::kNone;
   bool visible = true;
   // What a click on the control and the mouse moving over it do. A control whose action is
   // kNone does not react, and its window does not report the event.

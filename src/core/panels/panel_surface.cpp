@@ -72,6 +72,9 @@ PanelSurface DesignedSurface(int style) {
   if (new_layout) {
     s.StationIDLabel = LabelModel{};
   }
+  if (style == 5) {
+    s.Drawers = DrawersModel{};
+  }
 
   for (int n = 1; n <= 10; ++n) {
     auto& button = s.Presets[static_cast<std::size_t>(n - 1)];

@@ -56,6 +56,21 @@ struct PresetButtonModel {
   friend bool operator==(const PresetButtonModel&, const PresetButtonModel&) = default;
 };
 
+// Style 5's two drawers under its display group and the chevron buttons that work them. Each
+// pair of chevrons lies at one place: the down one shows while its drawer is closed, the up one
+// while it is open.
+struct DrawersModel {
+  bool presets_shown = true;   // the preset drawer, Panel6
+  bool controls_shown = true;  // the controls drawer, Panel3
+  int controls_top = 134;      // as designed, under the preset drawer
+  int controls_left = -2;
+  bool down_left = true;
+  bool up_left = false;
+  bool down_right = true;
+  bool up_right = false;
+  friend bool operator==(const DrawersModel&, const DrawersModel&) = default;
+};
+
 // Every control that all seven front panels carry under the same names, plus the window state
 // the controller changes. Handlers write these; the Qt windows render them.
 struct PanelSurface {
@@ -68,6 +83,7 @@ struct PanelSurface {
   LabelModel SnoozeDisplayLabel;
   LabelModel ProgLabel;
   std::optional<LabelModel> StationIDLabel;  // styles 6 and 7 only
+  std::optional<DrawersModel> Drawers;       // style 5 only
 
   std::array<PresetButtonModel, 10> Presets;  // Preset1..Preset10 with their lights
   Color PresetMemoryLight = kGreen;

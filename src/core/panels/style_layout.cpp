@@ -493,31 +493,103 @@ struct StyleSource {
   std::vector<Row> (*controls)();
 };
 
-// Style 5 is not laid out yet: its controls carry their roles at the window's origin, and no
-// window is made for it.
+ControlSpec& Named(std::vector<ControlSpec>& controls, std::string_view name) {
+  for (ControlSpec& control : controls) {
+    if (control.name == name) {
+      return control;
+    }
+  }
+  throw std::logic_error("no control " + std::string(name));
+}
+
+// Style 5: a compact display group with "D", "B", "H" and two pairs of chevrons over two drawers,
+// the presets and the other controls, each button there captioned by a label under it. The
+// controls drawer lies under the preset drawer as designed and moves up when it opens.
 StyleDesign Style5() {
-  return {187,
-          219,
-          kWindowColor,
-          "",
-          {0, 0, 187, 37},
-          20,
-          {"", 0, 0, 30, 24, 31, 26, 5},
-          "",
-          {0, 0, 158, 73},
-          {}};
+  return {
+      187,
+      219,
+      kWindowColor,
+      "Panel2",
+      {8, 7, 176, 38},
+      20,
+      {"Panel6", 6, 5, 26, 26, 27, 27, 5},
+      "",
+      {15, 0, 158, 73},
+      {
+          {kFrame, "Panel2", "", -2, -2, 192, 74, "", nullptr, "Display"},
+          {kFrame, "Panel6", "", -2, 71, 192, 63, "", nullptr, "Presets"},
+          {kFrame, "Panel3", "", -2, 134, 192, 82, "", nullptr, "Controls"},
+      },
+  };
 }
 
 std::vector<Row> Style5Controls() {
-  std::vector<Row> rows;
-  for (const char* name :
-       {"MemoryBtn", "Prev10Btn", "Next10Btn", "PwrBtn", "MuteBtn", "DecVolumeBtn", "IncVolumeBtn",
-        "TuneDownBtn", "TuneUpBtn", "FineTuneDownBtn", "FineTuneUpBtn", "ScanDownBtn", "ScanUpBtn",
-        "DirectAccessBtn", "AlarmBtn", "SnoozeBtn", "BorderBtn", "HelpBtn"}) {
-    rows.push_back({kButton, name, "", 0, 0, 0, 0, "", name});
+  return {
+      {kLabel, "Label18", "Panel2", 8, 49, 60, 19, "Orvaltic", "Label3"},
+      {kButton, "DownLeftBtn", "Panel2", 72, 49, 20, 19, "", nullptr, "Show preset buttons"},
+      {kButton, "UpLeftBtn", "Panel2", 72, 49, 20, 19, "", nullptr, "Hide preset buttons"},
+      {kButton, "DirectAccessBtn", "Panel2", 96, 49, 20, 19, "D", "DirectAccessBtn"},
+      {kButton, "BorderBtn", "Panel2", 118, 49, 20, 19, "B", "BorderBtn"},
+      {kButton, "HelpBtn", "Panel2", 140, 49, 20, 19, "H", "HelpBtn"},
+      {kButton, "DownRightBtn", "Panel2", 164, 49, 20, 19, "", nullptr,
+       "Show volume, tune, fine, scan, mute and power"},
+      {kButton, "UpRightBtn", "Panel2", 164, 49, 20, 19, "", nullptr,
+       "Hide volume, tune, fine, scan, mute and power"},
+      {kButton, "MemoryBtn", "Panel6", 144, 5, 40, 26, "M", "MemoryBtn"},
+      {kLight, "PresetMemoryLight", "MemoryBtn", 3, 3, 6, 6, "", "PresetMemoryLight"},
+      {kButton, "Prev10Btn", "Panel6", 144, 32, 20, 26, "-", "Prev10Btn"},
+      {kButton, "Next10Btn", "Panel6", 164, 32, 20, 26, "+", "Next10Btn"},
+      {kButton, "DecVolumeBtn", "Panel3", 6, 5, 21, 20, "-", "DecVolumeBtn"},
+      {kButton, "IncVolumeBtn", "Panel3", 27, 5, 21, 20, "+", "IncVolumeBtn"},
+      {kLabel, nullptr, "Panel3", 6, 26, 42, 12, "Volume"},
+      {kButton, "TuneDownBtn", "Panel3", 52, 5, 21, 20, "<", "TuneDownBtn"},
+      {kButton, "TuneUpBtn", "Panel3", 73, 5, 21, 20, ">", "TuneUpBtn"},
+      {kLabel, nullptr, "Panel3", 52, 26, 42, 12, "Tune"},
+      {kButton, "FineTuneDownBtn", "Panel3", 98, 5, 21, 20, "<<", "FineTuneDownBtn"},
+      {kButton, "FineTuneUpBtn", "Panel3", 119, 5, 21, 20, ">>", "FineTuneUpBtn"},
+      {kLabel, nullptr, "Panel3", 98, 26, 42, 12, "Fine"},
+      {kButton, "ScanDownBtn", "Panel3", 144, 5, 21, 20, "<", "ScanDownBtn"},
+      {kButton, "ScanUpBtn", "Panel3", 165, 5, 21, 20, ">", "ScanUpBtn"},
+      {kLabel, nullptr, "Panel3", 144, 26, 42, 12, "Scan"},
+      {kButton, "MuteBtn", "Panel3", 6, 42, 42, 20, "", "MuteBtn"},
+      {kLight, "MuteBtnLight", "MuteBtn", 3, 3, 6, 6, "", "MuteBtnLight"},
+      {kLabel, nullptr, "Panel3", 6, 63, 42, 12, "Mute"},
+      {kButton, "AlarmBtn", "Panel3", 52, 42, 42, 20, "", "AlarmBtn"},
+      {kLabel, nullptr, "Panel3", 52, 63, 42, 12, "Alarm"},
+      {kButton, "SnoozeBtn", "Panel3", 98, 42, 42, 20, "", "SnoozeBtn"},
+      {kLabel, nullptr, "Panel3", 98, 63, 42, 12, "Snooze"},
+      {kButton, "PwrBtn", "Panel3", 144, 42, 42, 20, "", "PwrBtn"},
+      {kLight, "PwrBtnLight", "PwrBtn", 3, 3, 6, 6, "", "PwrBtnLight"},
+      {kLabel, nullptr, "Panel3", 144, 63, 42, 12, "Power"},
+  };
+}
+
+// The chevron buttons of style 5: each pair works one drawer, its down chevron shown while
+// the drawer is closed and its up chevron, at the same place, while it is open.
+void AddDrawerReactions(std::vector<ControlSpec>& controls) {
+  namespace n = control_name;
+  struct Chevron {
+    const char* name;
+    PanelAction action;
+    ButtonPicture picture;
+    const char* hint;
+  };
+  const char* const presets_hint = "Show/Hide preset buttons";
+  const char* const controls_hint = "Show/Hide Volume, Tune, Fine, Scan, Mute, Power";
+  const Chevron chevrons[] = {
+      {n::kDownLeftBtn, PanelAction::kPresetDrawer, ButtonPicture::kChevronDown, presets_hint},
+      {n::kUpLeftBtn, PanelAction::kPresetDrawer, ButtonPicture::kChevronUp, presets_hint},
+      {n::kDownRightBtn, PanelAction::kControlsDrawer, ButtonPicture::kChevronDown, controls_hint},
+      {n::kUpRightBtn, PanelAction::kControlsDrawer, ButtonPicture::kChevronUp, controls_hint},
+  };
+  for (const Chevron& chevron : chevrons) {
+    ControlSpec& button = Named(controls, chevron.name);
+    button.on_click = {chevron.action};
+    button.picture = chevron.picture;
+    button.hint = chevron.hint;
+    button.visible = chevron.picture == ButtonPicture::kChevronDown;
   }
-  rows.push_back({kLabel, "Label18", "", 0, 0, 0, 0, "Orvaltic", "Label3"});
-  return rows;
 }
 
 StyleSource SourceOf(int style) {
@@ -537,15 +609,6 @@ StyleSource SourceOf(int style) {
     default:
       throw std::out_of_range("panel style " + std::to_string(style));
   }
-}
-
-ControlSpec& Named(std::vector<ControlSpec>& controls, std::string_view name) {
-  for (ControlSpec& control : controls) {
-    if (control.name == name) {
-      return control;
-    }
-  }
-  throw std::logic_error("no control " + std::string(name));
 }
 
 PanelLayout MakeStyleLayout(int style) {
@@ -597,6 +660,9 @@ PanelLayout MakeStyleLayout(int style) {
   if (style == 7) {
     Named(layout.controls, "Label9").text.size = 20;
   }
+  if (style == 5) {
+    AddDrawerReactions(layout.controls);
+  }
   return layout;
 }
 
@@ -615,10 +681,6 @@ std::optional<ControlAction> Reaction(const ControlAction& action) {
 }
 
 }  // namespace
-
-bool StyleIsLaidOut(int style) {
-  return style >= 1 && style <= kPanelCount && style != 5;
-}
 
 const PanelLayout& StyleLayout(int style) {
   if (style == 1) {

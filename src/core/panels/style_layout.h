@@ -12,10 +12,6 @@ namespace orvaltic {
 // for any other style.
 const PanelLayout& StyleLayout(int style);
 
-// True when style `style` is laid out in full, so that a window can show it. Style 5 carries
-// only its controls and their roles.
-bool StyleIsLaidOut(int style);
-
 // What a click on, or the mouse moving over, the control `control` of style `style` does, as
 // that style's layout says; nullopt when the style has no such control, or it does not react.
 std::optional<ControlAction> ClickAction(int style, std::string_view control);

@@ -4,8 +4,6 @@
 #include <string>
 #include <utility>
 
-#include "core/panels/style_layout.h"
-
 namespace orvaltic {
 
 namespace {
@@ -19,22 +17,11 @@ const std::string& StyleItem(int style) {
 }  // namespace
 
 StyleSwitcher::StyleSwitcher(PanelSet& panels, PopupMenuModel& menu, DisplaySettings& display,
-                             std::function<void()> main_form_show)
-    : panels_(panels), menu_(menu), display_(display), main_form_show_(std::move(main_form_show)) {
-  // A style whose panel is not built yet has no window: its item is greyed out rather than
-  // leaving the user with nothing on the screen.
-  for (int style = 1; style <= kPanelCount; ++style) {
-    if (!StyleIsLaidOut(style)) {
-      menu_.Item(StyleItem(style)).enabled = false;
-    }
-  }
-}
+                             std::function<void(int style)> form_show)
+    : panels_(panels), menu_(menu), display_(display), form_show_(std::move(form_show)) {}
 
 void StyleSwitcher::SwitchToStyle(int style) {
   PanelSurface& shown = panels_.Style(style);  // an unknown style throws before any change
-  if (!StyleIsLaidOut(style)) {
-    return;
-  }
   // Until a style is checked the main panel is the one on the screen. A switch keeps the
   // window state: only the first paint of a panel started minimised can switch unseen.
   const bool minimized = panels_.Style(CheckedStyle().value_or(1)).minimized;
@@ -65,9 +52,7 @@ void StyleSwitcher::Show(PanelSurface& panel) {
     return;
   }
   panel.visible = true;
-  if (panel.style == 1) {
-    main_form_show_();
-  }
+  form_show_(panel.style);
 }
 
 std::optional<int> StyleSwitcher::CheckedStyle() const {

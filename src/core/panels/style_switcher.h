@@ -17,9 +17,10 @@ namespace orvaltic {
 // `minimized`, and keep the surface's `top` and `left` at where the user left the window.
 class StyleSwitcher {
  public:
-  // `main_form_show` is the main panel's show handler, run whenever the main panel is shown.
+  // `form_show` runs the show handler of panel `style` whenever that panel, hidden so far, is
+  // shown: the main panel's and style 5's have one.
   StyleSwitcher(PanelSet& panels, PopupMenuModel& menu, DisplaySettings& display,
-                std::function<void()> main_form_show);
+                std::function<void(int style)> form_show);
   StyleSwitcher(const StyleSwitcher&) = delete;
   StyleSwitcher& operator=(const StyleSwitcher&) = delete;
 
@@ -61,7 +62,7 @@ class StyleSwitcher {
   PanelSet& panels_;
   PopupMenuModel& menu_;
   DisplaySettings& display_;
-  std::function<void()> main_form_show_;
+  std::function<void(int style)> form_show_;
 };
 
 }  // namespace orvaltic

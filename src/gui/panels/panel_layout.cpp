@@ -43,6 +43,7 @@ QWidget* MakeWidget(const ControlSpec& control, QWidget* parent) {
     case ControlKind::kButton: {
       auto* button = new SpeedButton(parent);
       button->setText(FromCoreText(control.caption));
+      button->SetPicture(control.picture);
       return button;
     }
     case ControlKind::kLabel: {

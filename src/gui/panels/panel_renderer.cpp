@@ -104,6 +104,9 @@ void PanelRenderer::Render(const PanelSurface& surface) {
                 Field(last, &PanelSurface::SnoozePanel));
 
   RenderFrames(surface, last);
+  if (surface.Drawers) {
+    RenderDrawers(*surface.Drawers, last != nullptr && last->Drawers ? &*last->Drawers : nullptr);
+  }
   RenderWindow(surface, last);
   last_ = surface;
 }
@@ -178,6 +181,28 @@ void PanelRenderer::RenderFrames(const PanelSurface& surface, const PanelSurface
     }
     panel->resize(frame.width, frame.height);
     panel->SetBevels(frame.bevel_outer, frame.bevel_inner, frame.bevel_width, frame.border_width);
+  }
+}
+
+void PanelRenderer::RenderDrawers(const DrawersModel& drawers, const DrawersModel* last) {
+  if (last != nullptr && drawers == *last) {
+    return;
+  }
+  const std::pair<const char*, bool> shown[] = {
+      {names::kPresetDrawer, drawers.presets_shown},
+      {names::kControlsDrawer, drawers.controls_shown},
+      {names::kDownLeftBtn, drawers.down_left},
+      {names::kUpLeftBtn, drawers.up_left},
+      {names::kDownRightBtn, drawers.down_right},
+      {names::kUpRightBtn, drawers.up_right},
+  };
+  for (const auto& [name, visible] : shown) {
+    if (QWidget* control = Control(name)) {
+      control->setVisible(visible);
+    }
+  }
+  if (QWidget* controls = Control(names::kControlsDrawer)) {
+    controls->move(drawers.controls_left, drawers.controls_top);
   }
 }
 

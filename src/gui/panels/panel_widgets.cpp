@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
+#include <QPen>
+#include <QPolygon>
 
 #include "gui/platform/qt_convert.h"
 
@@ -43,6 +45,17 @@ bool ReleaseEndsClick(const QWidget& widget, const QMouseEvent& event, bool& pre
                      widget.rect().contains(event.position().toPoint());
   pressed = false;
   return click;
+}
+
+// A chevron in a 10 x 10 pixel square around `centre`, pointing up or down.
+void DrawChevron(QPainter& painter, QPoint centre, bool up, const QColor& color) {
+  const int rim = up ? 2 : -2;  // the open side, away from the tip
+  const QPolygon chevron(
+      {centre + QPoint(-4, rim), centre + QPoint(0, -rim), centre + QPoint(4, rim)});
+  painter.save();
+  painter.setPen(QPen(color, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  painter.drawPolyline(chevron);
+  painter.restore();
 }
 
 }  // namespace
@@ -129,12 +142,23 @@ void SpeedButton::paintEvent(QPaintEvent*) {
     Frame3D(painter, rect, kHighlight, kDarkShadow, 1);
     Frame3D(painter, rect, ToQColor(kButtonFace), kShadow, 1);
   }
+  // A pressed button's face moves one pixel down and right, as if pushed in.
+  const QRect face = down ? rect.translated(1, 1) : rect;
   if (!text().isEmpty()) {
-    // A pressed button's face moves one pixel down and right, as if pushed in.
-    const QRect text_rect = down ? rect.translated(1, 1) : rect;
     painter.setFont(font());
     painter.setPen(palette().color(QPalette::ButtonText));
-    painter.drawText(text_rect, Qt::AlignCenter | Qt::TextSingleLine, text());
+    painter.drawText(face, Qt::AlignCenter | Qt::TextSingleLine, text());
+  }
+  if (picture_ != ButtonPicture::kNone) {
+    DrawChevron(painter, face.center(), picture_ == ButtonPicture::kChevronUp,
+                palette().color(QPalette::ButtonText));
+  }
+}
+
+void SpeedButton::SetPicture(ButtonPicture picture) {
+  if (picture_ != picture) {
+    picture_ = picture;
+    update();
   }
 }
 

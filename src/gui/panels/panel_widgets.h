@@ -58,6 +58,9 @@ class SpeedButton : public QAbstractButton {
   explicit SpeedButton(QWidget* parent = nullptr);
 
   QSize sizeHint() const override;
+  // A picture drawn in the middle of the face, with the caption or without one.
+  void SetPicture(ButtonPicture picture);
+  ButtonPicture Picture() const { return picture_; }
 
  signals:
   void mouseMoved();
@@ -65,6 +68,9 @@ class SpeedButton : public QAbstractButton {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  ButtonPicture picture_ = ButtonPicture::kNone;
 };
 
 // A label whose text is shown exactly as given (blanks, "&" and "<" included) and that reports

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QApplication>
 #include <QTest>
 
 #include <functional>
@@ -28,12 +29,12 @@ struct StyleRow {
   bool preset_hints;
 };
 
-// Style 5 is not laid out yet and has no window.
 const StyleRow kStyles[] = {
     {1, {443, 140}, "Label3", "Minimize window", "  10", true},
     {2, {488, 139}, "Label18", "Minimize Window", " 10", true},
     {3, {313, 152}, "Label18", "Minimize Window", " 10", true},
     {4, {259, 261}, "Panel2", "Minimize Window", " 10", true},
+    {5, {187, 219}, "Label18", "Minimize Window", " 10", true},
     {6, {372, 173}, "Label11", "Minimize window", "10", false},
     {7, {485, 172}, "Label9", "Minimize window", "10", false},
 };
@@ -42,6 +43,15 @@ QString CaptionOf(const QWidget& widget) {
   const auto* panel = qobject_cast<const BevelPanel*>(&widget);
   return panel != nullptr ? panel->Caption() : widget.property("text").toString();
 }
+
+class PaintCounter : public QObject {
+ public:
+  int count = 0;
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    count += event->type() == QEvent::Paint ? 1 : 0;
+    return false;
+  }
+};
 
 class StylePanelsTest : public testing::RadioWindowTest {
  protected:
@@ -72,7 +82,6 @@ class StylePanelsTest : public testing::RadioWindowTest {
 };
 
 TEST_F(StylePanelsTest, EachWindowHasItsDesignedCaptionSizeTextsAndSpokenNames) {
-  EXPECT_EQ(windows_.style_panel(5), nullptr);
   for (const StyleRow& row : kStyles) {
     SCOPED_TRACE("style " + std::to_string(row.style));
     PanelWindow& window = Window(row.style);
@@ -201,6 +210,46 @@ TEST_F(StylePanelsTest, AWindowFollowsItsSurfaceAndKeepsWhereTheUserMovedIt) {
   surface.visible = false;
   radio_.dispatcher().Run([] {});
   EXPECT_FALSE(window.isVisible());
+}
+
+// Style 5 chosen from the menu shows its display group; its chevrons slide the drawers out on
+// the window itself, one at a time, and the up chevron takes the down one's place.
+TEST_F(StylePanelsTest, StyleFiveSlidesItsDrawersOutOfTheWindow) {
+  StartRadio();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+  QApplication::processEvents();  // the first paint
+  radio_.events().MenuClick("Style5");
+  PanelWindow& window = Window(5);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  EXPECT_EQ(window.size(), QSize(188, 73));
+  const auto shown = [&](const char* name) { return window.Control(name)->isVisibleTo(&window); };
+
+  // Each step of a slide is drawn before the next.
+  PaintCounter paints;
+  window.installEventFilter(&paints);
+  struct Step {
+    const char* chevron;
+    int height;
+    const char* shown;   // a control of the open drawer, or of the display group
+    const char* hidden;  // the chevron that gave way
+  };
+  const Step steps[] = {
+      {"DownLeftBtn", 136, "Preset7", "DownLeftBtn"},
+      {"DownRightBtn", 136, "UpLeftBtn", "DownLeftBtn"},  // does nothing now
+      {"UpLeftBtn", 73, "DownLeftBtn", "UpLeftBtn"},
+      {"DownRightBtn", 154, "PwrBtn", "DownRightBtn"},
+      {"UpRightBtn", 73, "DownRightBtn", "UpRightBtn"},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.chevron);
+    ClickOn(window, step.chevron);
+    EXPECT_EQ(window.size(), QSize(188, step.height));
+    EXPECT_TRUE(shown(step.shown));
+    EXPECT_FALSE(shown(step.hidden));
+  }
+  EXPECT_GE(paints.count, 32 + 41);  // 75..137 and 75..155
+  EXPECT_EQ(window.Control("Panel3")->pos(), QPoint(-2, 71));
+  EXPECT_FALSE(shown("Panel6"));
 }
 
 }  // namespace
