@@ -7,7 +7,9 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMetaObject>
+#include <QMouseEvent>
 #include <QPalette>
+#include <QWindow>
 
 #include "gui/panels/panel_widgets.h"
 #include "gui/panels/popup_menu_view.h"
@@ -71,8 +73,13 @@ PanelWindow::PanelWindow(const PanelLayout& layout, PanelSurface& surface,
 
   std::map<std::string, QWidget*> controls;
   for (const ControlSpec& control : layout.controls) {
-    controls.emplace(control.name, renderer_.Control(control.name));
+    QWidget* widget = renderer_.Control(control.name);
+    controls.emplace(control.name, widget);
+    if (control.kind == ControlKind::kFrame && control.on_click.action == PanelAction::kNone) {
+      widget->installEventFilter(this);
+    }
   }
+  installEventFilter(this);
   Connect(layout, controls);
 }
 
@@ -118,6 +125,36 @@ bool PanelWindow::event(QEvent* event) {
     events_.Activated(style_);
   }
   return QWidget::event(event);
+}
+
+bool PanelWindow::eventFilter(QObject* /*watched*/, QEvent* event) {
+  const auto type = event->type();
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+      type != QEvent::MouseButtonRelease) {
+    return false;
+  }
+  const auto* mouse = static_cast<QMouseEvent*>(event);
+  const QPoint global = mouse->globalPosition().toPoint();
+  if (type == QEvent::MouseButtonPress) {
+    if (mouse->button() != Qt::LeftButton || !windowFlags().testFlag(Qt::FramelessWindowHint)) {
+      return false;
+    }
+    // The window manager or compositor moves it where it can (and Wayland allows no other
+    // way); else the window follows the mouse itself.
+    if (windowHandle() == nullptr || !windowHandle()->startSystemMove()) {
+      drag_offset_ = global - pos();
+    }
+    return true;
+  }
+  if (!drag_offset_) {
+    return false;
+  }
+  if (type == QEvent::MouseMove) {
+    move(global - *drag_offset_);
+  } else if (mouse->button() == Qt::LeftButton) {
+    drag_offset_.reset();
+  }
+  return true;
 }
 
 void PanelWindow::paintEvent(QPaintEvent* event) {

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/panels/panel_events.h"
@@ -43,6 +44,8 @@ class PanelWindow : public QWidget {
 
  protected:
   bool event(QEvent* event) override;
+  // A window without border has no caption bar to drag: its frames and background move it.
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
@@ -62,6 +65,9 @@ class PanelWindow : public QWidget {
   PanelRenderer renderer_;
   QMenu* open_menu_ = nullptr;
   bool painted_ = false;
+  // Where the mouse took hold of the window, while it moves the window itself (a platform
+  // without a window-manager move).
+  std::optional<QPoint> drag_offset_;
 };
 
 }  // namespace orvaltic::gui

@@ -252,5 +252,37 @@ TEST_F(StylePanelsTest, StyleFiveSlidesItsDrawersOutOfTheWindow) {
   EXPECT_FALSE(shown("Panel6"));
 }
 
+// Without a border there is no caption bar: the panel's frame moves the window (here the
+// platform has no window manager, so the window follows the mouse itself). With a border the
+// frame is inert again.
+TEST_F(StylePanelsTest, AWindowWithoutBorderIsDraggedByItsFrame) {
+  StartRadio();  // no presets file: no border
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+  QApplication::processEvents();
+  ASSERT_TRUE(window_.windowFlags().testFlag(Qt::FramelessWindowHint));
+  QWidget* frame = window_.childAt(QPoint(5, 70));
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(frame->objectName(), "Panel1");
+
+  const auto drag = [&](QPoint by) {
+    const QPoint at = frame->mapFrom(&window_, QPoint(5, 70));
+    QTest::mousePress(frame, Qt::LeftButton, {}, at);
+    QTest::mouseMove(frame, at + by);
+    QTest::mouseRelease(frame, Qt::LeftButton, {}, at + by);
+  };
+  const QPoint start = window_.pos();
+  drag({40, 30});
+  EXPECT_EQ(window_.pos(), start + QPoint(40, 30));
+  EXPECT_EQ(radio_.panels().Main().left, start.x() + 40);
+  EXPECT_EQ(radio_.panels().Main().top, start.y() + 30);
+
+  Click("BorderBtn");
+  ASSERT_FALSE(window_.windowFlags().testFlag(Qt::FramelessWindowHint));
+  frame = window_.Control("Panel1");
+  const QPoint bordered = window_.pos();
+  drag({25, 25});
+  EXPECT_EQ(window_.pos(), bordered);
+}
+
 }  // namespace
 }  // namespace orvaltic::gui
