@@ -7,31 +7,9 @@
 
 namespace orvaltic::gui {
 
-namespace {
-
-// The style panels are created right after the main panel, in the order 2 to 7, hidden.
-std::array<std::unique_ptr<PanelWindow>, kPanelCount - 1> MakeStylePanels(
-    RadioController& controller) {
-  std::array<std::unique_ptr<PanelWindow>, kPanelCount - 1> panels;
-  for (int style = 2; style <= kPanelCount; ++style) {
-    panels.at(static_cast<std::size_t>(style - 2)) =
-        std::make_unique<PanelWindow>(StyleLayout(style), controller.panels().Style(style),
-                                      controller.menu(), controller.events());
-  }
-  return panels;
-}
-
-}  // namespace
-
 RadioWindows::RadioWindows(const Platform& platform, std::string working_folder)
     : controller_(platform, std::move(working_folder)),
-      main_panel_(controller_.panels().Main(), controller_.menu(), controller_.events()),
-      style_panels_(MakeStylePanels(controller_)),
-      options_form_(controller_.options_form(), controller_.dispatcher()),
-      alarm_snooze_form_(controller_.alarm_snooze().dialog(), controller_.dispatcher()),
-      preset_form_(controller_.preset_form(), controller_.dispatcher()),
-      sched_form_(controller_.program_schedule().editor(), controller_.dispatcher()),
-      sched_list_form_(controller_.program_schedule().list(), controller_.dispatcher()) {
+      main_panel_(controller_.panels().Main(), controller_.menu(), controller_.events()) {
   controller_.life_cycle().FormCreate();
   // A sliding drawer is drawn at every step, before the handler goes on.
   controller_.style5_drawers().SetRepaint([this] {
@@ -42,8 +20,8 @@ RadioWindows::RadioWindows(const Platform& platform, std::string working_folder)
   controller_.dispatcher().SetAfterEvent([this] {
     RenderPanels();
     // The status window follows the schedule's ticks and its own clock while it is shown.
-    if (sched_list_form_.isVisible()) {
-      sched_list_form_.Render();
+    if (TSchedListForm* status = sched_list_form_.IfMade(); status && status->isVisible()) {
+      status->Render();
     }
     if (after_render_) {
       after_render_();
@@ -52,12 +30,12 @@ RadioWindows::RadioWindows(const Platform& platform, std::string working_folder)
 }
 
 void RadioWindows::RegisterForms(QtModalForms& forms) {
-  forms.Register(ModalForm::kOptionsForm, options_form_);
-  forms.Register(ModalForm::kAlarmSnoozeFrm, alarm_snooze_form_);
-  forms.Register(ModalForm::kPresetForm, preset_form_);
-  forms.Register(ModalForm::kSchedForm, sched_form_);
-  forms.Register(ModalForm::kSchedListForm, sched_list_form_);
-  forms.Register(ModalForm::kAbtForm, abt_form_);
+  forms.Register(ModalForm::kOptionsForm, [this]() -> QDialog& { return options_form(); });
+  forms.Register(ModalForm::kAlarmSnoozeFrm, [this]() -> QDialog& { return alarm_snooze_form(); });
+  forms.Register(ModalForm::kPresetForm, [this]() -> QDialog& { return preset_form(); });
+  forms.Register(ModalForm::kSchedForm, [this]() -> QDialog& { return sched_form(); });
+  forms.Register(ModalForm::kSchedListForm, [this]() -> QDialog& { return sched_list_form(); });
+  forms.Register(ModalForm::kAbtForm, [this]() -> QDialog& { return abt_form(); });
 }
 
 void RadioWindows::ReadSettingsFiles() {
@@ -68,17 +46,27 @@ void RadioWindows::ReadSettingsFiles() {
   }
 }
 
-PanelWindow* RadioWindows::style_panel(int style) const {
+PanelWindow* RadioWindows::style_panel(int style) {
   if (style < 2 || style > kPanelCount) {
     return nullptr;
   }
-  return style_panels_.at(static_cast<std::size_t>(style - 2)).get();
+  std::unique_ptr<PanelWindow>& panel = style_panels_.at(static_cast<std::size_t>(style - 2));
+  if (panel == nullptr) {
+    panel = std::make_unique<PanelWindow>(StyleLayout(style), controller_.panels().Style(style),
+                                          controller_.menu(), controller_.events());
+  }
+  return panel.get();
 }
 
 void RadioWindows::RenderPanels() {
   main_panel_.Render();
-  for (const auto& panel : style_panels_) {
-    panel->Render();
+  for (int style = 2; style <= kPanelCount; ++style) {
+    // A style's window is made when it is first shown: all it shows is in its surface, which
+    // every handler has kept up to date since the start.
+    if (style_panels_.at(static_cast<std::size_t>(style - 2)) != nullptr ||
+        controller_.panels().Style(style).visible) {
+      style_panel(style)->Render();
+    }
   }
 }
 

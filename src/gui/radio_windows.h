@@ -22,6 +22,26 @@ namespace orvaltic::gui {
 
 class QtModalForms;
 
+// A dialog made when it is first opened or asked for, then kept: start-up pays for none of
+// them.
+template <typename Form>
+class LazyForm {
+ public:
+  explicit LazyForm(std::function<std::unique_ptr<Form>()> make) : make_(std::move(make)) {}
+  Form& Get() {
+    if (form_ == nullptr) {
+      form_ = make_();
+    }
+    return *form_;
+  }
+  // The dialog if it was made, else null.
+  Form* IfMade() const { return form_.get(); }
+
+ private:
+  std::function<std::unique_ptr<Form>()> make_;
+  std::unique_ptr<Form> form_;
+};
+
 // The radio as the user sees it: the controller on a platform and the windows that show it,
 // created once and wired so that every event re-renders them. The program builds it on the Qt
 // services, the GUI tests and the benchmarks on the fake platform.
@@ -57,26 +77,43 @@ class RadioWindows {
 
   RadioController& controller() { return controller_; }
   TMainFrmRadio& main_panel() { return main_panel_; }
-  // The window of style `style` (2..7), `FormStyle2` .. `FormStyle7`; null for any other.
-  PanelWindow* style_panel(int style) const;
-  TOptionsForm& options_form() { return options_form_; }
-  TAlarmSnoozeFrm& alarm_snooze_form() { return alarm_snooze_form_; }
-  TPresetForm& preset_form() { return preset_form_; }
-  TSchedForm& sched_form() { return sched_form_; }
-  TSchedListForm& sched_list_form() { return sched_list_form_; }
-  TAbtForm& abt_form() { return abt_form_; }
+  // The window of style `style` (2..7), `FormStyle2` .. `FormStyle7`, made now if it was not
+  // shown yet; null for any other style.
+  PanelWindow* style_panel(int style);
+  TOptionsForm& options_form() { return options_form_.Get(); }
+  TAlarmSnoozeFrm& alarm_snooze_form() { return alarm_snooze_form_.Get(); }
+  TPresetForm& preset_form() { return preset_form_.Get(); }
+  TSchedForm& sched_form() { return sched_form_.Get(); }
+  TSchedListForm& sched_list_form() { return sched_list_form_.Get(); }
+  TAbtForm& abt_form() { return abt_form_.Get(); }
 
  private:
   RadioController controller_;
   TMainFrmRadio main_panel_;
   // Styles 2 to 7, each following its surface: shown, hidden and placed as the controller says.
+  // Each is made when it is first shown or asked for, so that start-up pays for the main panel
+  // only.
   std::array<std::unique_ptr<PanelWindow>, kPanelCount - 1> style_panels_;
-  TOptionsForm options_form_;
-  TAlarmSnoozeFrm alarm_snooze_form_;
-  TPresetForm preset_form_;
-  TSchedForm sched_form_;
-  TSchedListForm sched_list_form_;
-  TAbtForm abt_form_;
+  // The dialogs, each bound to the logic it shows.
+  LazyForm<TOptionsForm> options_form_{[this] {
+    return std::make_unique<TOptionsForm>(controller_.options_form(), controller_.dispatcher());
+  }};
+  LazyForm<TAlarmSnoozeFrm> alarm_snooze_form_{[this] {
+    return std::make_unique<TAlarmSnoozeFrm>(controller_.alarm_snooze().dialog(),
+                                             controller_.dispatcher());
+  }};
+  LazyForm<TPresetForm> preset_form_{[this] {
+    return std::make_unique<TPresetForm>(controller_.preset_form(), controller_.dispatcher());
+  }};
+  LazyForm<TSchedForm> sched_form_{[this] {
+    return std::make_unique<TSchedForm>(controller_.program_schedule().editor(),
+                                        controller_.dispatcher());
+  }};
+  LazyForm<TSchedListForm> sched_list_form_{[this] {
+    return std::make_unique<TSchedListForm>(controller_.program_schedule().list(),
+                                            controller_.dispatcher());
+  }};
+  LazyForm<TAbtForm> abt_form_{[] { return std::make_unique<TAbtForm>(); }};
   bool closing_ = false;
   std::function<void()> after_render_;
 

@@ -4,11 +4,12 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace orvaltic::gui {
 
-void QtModalForms::Register(ModalForm form, QDialog& dialog) {
-  dialogs_[form] = &dialog;
+void QtModalForms::Register(ModalForm form, std::function<QDialog&()> dialog) {
+  dialogs_[form] = std::move(dialog);
 }
 
 void QtModalForms::ShowModal(ModalForm form) {
@@ -16,7 +17,7 @@ void QtModalForms::ShowModal(ModalForm form) {
   if (it == dialogs_.end()) {
     throw std::logic_error("no window for modal form " + std::to_string(static_cast<int>(form)));
   }
-  it->second->exec();
+  it->second().exec();
 }
 
 }  // namespace orvaltic::gui
