@@ -78,15 +78,23 @@ void V4l2Tuner::WritePort(std::uint16_t port, std::uint8_t value) {
   if (const auto fault = slot.decoder.Feed(value)) {
     Report(*fault);
   }
-  if (slot.decoder.Settled() && slot.applied != slot.decoder.State()) {
+  if (!slot.decoder.Settled()) {
+    return;
+  }
+  // The card latches every transfer, also one of the frequency it has: the tuner is tuned again,
+  // in case another program moved it.
+  const bool new_transfer = slot.decoder.GoodTransfers() != slot.transfers;
+  if (new_transfer || slot.applied != slot.decoder.State()) {
     const std::optional<CardState> before = slot.applied;
     slot.applied = slot.decoder.State();
-    Apply(before, *slot.applied);
+    slot.transfers = slot.decoder.GoodTransfers();
+    Apply(before, *slot.applied, new_transfer);
   }
 }
 
-void V4l2Tuner::Apply(const std::optional<CardState>& before, const CardState& now) {
-  if (now.tuning_word && (!before || before->tuning_word != now.tuning_word)) {
+void V4l2Tuner::Apply(const std::optional<CardState>& before, const CardState& now,
+                      bool new_transfer) {
+  if (now.tuning_word && new_transfer) {
     Tune(*now.tuning_word);
   }
   if (!before || before->audio_on != now.audio_on) {

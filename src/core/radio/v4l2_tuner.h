@@ -67,9 +67,10 @@ class V4l2Tuner : public CardBackend {
   struct Slot {
     CardDecoder decoder;
     std::optional<CardState> applied;
+    int transfers = 0;  // good transfers carried out
   };
 
-  void Apply(const std::optional<CardState>& before, const CardState& now);
+  void Apply(const std::optional<CardState>& before, const CardState& now, bool new_transfer);
   void Tune(std::uint16_t word);
   void SetAudio(bool on);
   void StepVolume(int direction);
