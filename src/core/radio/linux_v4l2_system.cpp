@@ -38,8 +38,10 @@ std::optional<unsigned> RadioNumber(std::string_view name) {
 int LinuxV4l2System::Open(const std::string& path) {
 #if defined(__linux__)
   int fd = -1;
+  // The user names the device: a terminal must not become ours, and a device that waits in its
+  // open (a modem line) must not hang the program.
   do {
-    fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   } while (fd < 0 && errno == EINTR);
   return fd >= 0 ? fd : -errno;
 #else

@@ -14,7 +14,8 @@ class V4l2System {
  public:
   virtual ~V4l2System() = default;
 
-  // open(2) of a device, read-write and close-on-exec: the descriptor, or minus the errno value.
+  // open(2) of a device, read-write, close-on-exec and without waiting: the descriptor, or minus
+  // the errno value.
   virtual int Open(const std::string& path) = 0;
   virtual void Close(int fd) = 0;
   // ioctl(2) with the request's structure from linux/videodev2.h.

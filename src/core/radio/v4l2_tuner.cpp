@@ -20,7 +20,7 @@ namespace orvaltic {
 
 namespace {
 
-constexpr std::int64_t kUnitHz = 62'500;  // a "low" unit is 62.5 Hz, a normal one 62.5 kHz
+constexpr std::int64_t kUnitHz = 62'500;  // a normal unit in Hz; a "low" unit in mHz
 
 }  // namespace
 
@@ -36,9 +36,9 @@ std::uint32_t V4l2Tuner::FrequencyUnits(std::int64_t khz, bool low_units) {
 }
 
 std::string V4l2Tuner::UnitsText(std::uint32_t units, bool low_units) {
-  const std::int64_t hz_times_1000 = static_cast<std::int64_t>(units) * kUnitHz;
-  // 62.5 Hz units: units * 62.5 Hz; 62.5 kHz units: units * 62.5 kHz.
-  const std::int64_t khz = low_units ? hz_times_1000 / 1'000'000 : hz_times_1000 / 1000;
+  // units * 62 500 is the frequency in mHz for 62.5 Hz units, in Hz for 62.5 kHz units.
+  const std::int64_t scaled = static_cast<std::int64_t>(units) * kUnitHz;
+  const std::int64_t khz = low_units ? scaled / 1'000'000 : scaled / 1000;
   return CardDecoder::FormatMHz(khz);
 }
 

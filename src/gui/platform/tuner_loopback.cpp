@@ -19,6 +19,7 @@ namespace {
 
 // More than this waiting for the output is dropped, so that the radio stays live.
 constexpr int kMaxBacklogMs = 200;
+constexpr int kBufferMs = 100;
 
 std::string Utf8(const QString& text) {
   return text.toStdString();
@@ -80,6 +81,8 @@ void TunerLoopback::Start() {
   format_ = format;
   source_ = std::make_unique<QAudioSource>(input_, format_);
   sink_ = std::make_unique<QAudioSink>(output, format_);
+  // A short buffer keeps the buttons' effect and the station's sound together.
+  sink_->setBufferSize(format_.bytesForDuration(qint64{kBufferMs} * 1000));
   out_ = sink_->start();
   in_ = out_ != nullptr ? source_->start() : nullptr;
   if (in_ == nullptr) {
