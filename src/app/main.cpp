@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,9 @@
 #include "core/options/options.h"
 #include "core/radio/card_backend.h"
 #include "core/radio/linux_port_system.h"
+#include "core/radio/linux_v4l2_system.h"
 #include "core/radio/privileges.h"
+#include "gui/platform/tuner_loopback.h"
 #include "gui/platform/unix_signal_watcher.h"
 #include "gui/remote/mpris_service.h"
 
@@ -36,12 +39,14 @@ int main(int argc, char** argv) {
   // have the port its options file names opened as well (a missing or bad file is reported
   // later, by the start-up read).
   orvaltic::LinuxPortSystem port_system;
+  orvaltic::LinuxV4l2System tuner_system;
   std::vector<std::uint16_t> options_port;
   if (orvaltic::IsRealRoot(port_system)) {
     options_port.push_back(orvaltic::ReadCardPortSetting(orvaltic::kOptionsFileName).port);
   }
-  const orvaltic::OpenedCard card = orvaltic::OpenCardBackend(
-      "orvaltic", std::getenv("ORVALTIC_CARD"), options_port, port_system, std::cerr);
+  const orvaltic::OpenedCard card =
+      orvaltic::OpenCardBackend("orvaltic", std::getenv("ORVALTIC_CARD"), options_port, port_system,
+                                std::cerr, &tuner_system);
   if (!card.card) {
     std::cerr << card.error << '\n';
     return card.exit_code;
@@ -57,6 +62,14 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral("orvaltic"));
   // The program ends when the close sequence says so, not when a window goes away.
   QApplication::setQuitOnLastWindowClosed(false);
+
+  // A tuner whose sound arrives as a capture device is heard through the loop, which follows the
+  // card's audio from the first write on. It outlives the radio, whose last writes it hears.
+  std::unique_ptr<orvaltic::gui::TunerLoopback> loopback;
+  if (card.tuner != nullptr) {
+    loopback = orvaltic::gui::AttachTunerLoopback(*card.tuner, std::getenv("ORVALTIC_LOOPBACK"),
+                                                  std::cerr);
+  }
 
   orvaltic::app::RadioApplication radio(*card.card);
   radio.windows().ReadSettingsFiles();

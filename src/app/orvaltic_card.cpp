@@ -12,6 +12,7 @@
 #include "core/cli/card_command.h"
 #include "core/radio/card_backend.h"
 #include "core/radio/linux_port_system.h"
+#include "core/radio/linux_v4l2_system.h"
 #include "core/radio/privileges.h"
 #ifdef ORVALTIC_CARD_HANDOFF
 #include "app/card_handoff.h"
@@ -23,6 +24,9 @@ int main(int argc, char** argv) {
   try {
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     orvaltic::LinuxPortSystem system;
+    // Radio tuners for ORVALTIC_CARD=v4l2. Without Qt there is no loop for a tuner whose sound
+    // arrives as a capture device: the running radio plays that.
+    orvaltic::LinuxV4l2System tuners;
     const char* setting = std::getenv("ORVALTIC_CARD");
     const bool privileged = orvaltic::MustDropPrivilegesBeforeReading(system);
     orvaltic::OpenedCard opened_first;
@@ -33,7 +37,8 @@ int main(int argc, char** argv) {
     const orvaltic::ParsedCardCommand parsed = orvaltic::ParseCardCommand(args);
     if (parsed.command && parsed.command->action != orvaltic::CardCommand::Action::kHelp) {
       if (privileged) {
-        opened_first = orvaltic::OpenCardBackend("orvaltic-card", setting, {}, system, std::cerr);
+        opened_first =
+            orvaltic::OpenCardBackend("orvaltic-card", setting, {}, system, std::cerr, &tuners);
       }
       if (const auto handed = orvaltic::app::HandToRunningRadio(args)) {
         if (!handed->message.empty()) {
@@ -50,7 +55,8 @@ int main(int argc, char** argv) {
           if (opened_first.card || !opened_first.error.empty()) {
             return std::move(opened_first);
           }
-          return orvaltic::OpenCardBackend("orvaltic-card", setting, ports, system, std::cerr);
+          return orvaltic::OpenCardBackend("orvaltic-card", setting, ports, system, std::cerr,
+                                           &tuners);
         },
         [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); },
         {},  // the settings files of the working directory

@@ -147,8 +147,9 @@ std::string CardCommandUsage() {
          "from the working directory. A settings file the radio refuses (\"Invalid numeric\n"
          "input\"), a missing Orvaltic.CFG, an empty or out-of-band preset or an unknown station\n"
          "ends the command with status 2 before anything is written.\n"
-         "ORVALTIC_CARD chooses the card: sim (the default), sim:FILE or port. With a\n"
-         "capability or set-user-ID, port reaches only 0x30C and 0x20C; root may name any port.\n"
+         "ORVALTIC_CARD chooses the card: sim (the default), sim:FILE, port, or v4l2 for\n"
+         "a radio tuner (the first /dev/radio*; v4l2:DEVICE names one). With a capability or\n"
+         "set-user-ID, port reaches only 0x30C and 0x20C; root may name any port.\n"
          "Exit status: 0 done, 1 the card cannot be reached, 2 bad usage, input or settings.\n";
 }
 

@@ -9,20 +9,21 @@
 #include "core/radio/port_system.h"
 #include "core/radio/privileges.h"
 #include "core/radio/simulated_card.h"
+#include "core/radio/v4l2_tuner.h"
 
 namespace orvaltic {
 
 namespace {
 
 OpenedCard Failure(int exit_code, std::string error) {
-  return {nullptr, exit_code, std::move(error)};
+  return {nullptr, exit_code, std::move(error), nullptr};
 }
 
 }  // namespace
 
 OpenedCard OpenCardBackend(std::string_view program, const char* setting,
                            const std::vector<std::uint16_t>& extra_ports, PortSystem& system,
-                           std::ostream& report) {
+                           std::ostream& report, V4l2System* tuners) {
   const std::string name(program);
   const std::string_view value = setting != nullptr ? setting : "";
   constexpr std::string_view kLogPrefix = "sim:";
@@ -31,7 +32,7 @@ OpenedCard OpenCardBackend(std::string_view program, const char* setting,
     if (auto error = DropPrivileges(program, system)) {
       return Failure(1, std::move(*error));
     }
-    return {std::make_unique<SimulatedCard>(report), 0, {}};
+    return {std::make_unique<SimulatedCard>(report), 0, {}, nullptr};
   }
 
   if (value.starts_with(kLogPrefix)) {
@@ -50,7 +51,7 @@ OpenedCard OpenCardBackend(std::string_view program, const char* setting,
       return Failure(1, name + ": cannot open the card log \"" + PrintableText(path) + "\"" +
                             (error != 0 ? ": " + system.ErrorText(error) : std::string()));
     }
-    return {std::make_unique<SimulatedCard>(report, std::move(log), path), 0, {}};
+    return {std::make_unique<SimulatedCard>(report, std::move(log), path), 0, {}, nullptr};
   }
 
   if (value == "port") {
@@ -68,11 +69,28 @@ OpenedCard OpenCardBackend(std::string_view program, const char* setting,
     if (auto error = DropPrivileges(program, system)) {
       return Failure(1, std::move(*error));
     }
-    return {std::make_unique<HardwarePort>(program, system, ports, any_port, report), 0, {}};
+    return {
+        std::make_unique<HardwarePort>(program, system, ports, any_port, report), 0, {}, nullptr};
+  }
+
+  constexpr std::string_view kTunerPrefix = "v4l2:";
+  if (value == "v4l2" || value.starts_with(kTunerPrefix)) {
+    const std::string device(value == "v4l2" ? "" : value.substr(kTunerPrefix.size()));
+    if (value != "v4l2" && device.empty()) {
+      return Failure(2, name + ": ORVALTIC_CARD=v4l2: needs a device, as in v4l2:/dev/radio0");
+    }
+    // A set-user-ID program must not open a device its user may not.
+    if (auto error = DropPrivileges(program, system)) {
+      return Failure(1, std::move(*error));
+    }
+    if (tuners == nullptr) {
+      return Failure(1, name + ": ORVALTIC_CARD=v4l2 is not available in this program");
+    }
+    return OpenV4l2Tuner(program, device, *tuners, report);
   }
 
   return Failure(2, name + ": ORVALTIC_CARD=" + PrintableText(value) +
-                        " is not a card backend; use sim, sim:FILE or port");
+                        " is not a card backend; use sim, sim:FILE, port, v4l2 or v4l2:DEVICE");
 }
 
 }  // namespace orvaltic

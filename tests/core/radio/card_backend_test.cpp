@@ -11,14 +11,16 @@
 #include "core/radio/hardware_port.h"
 #include "core/radio/radio_card.h"
 #include "core/radio/simulated_card.h"
+#include "core/radio/v4l2_tuner.h"
 #include "support/fake_port_system.h"
+#include "support/fake_v4l2_system.h"
 #include "support/manual_timer_host.h"
 #include "support/temp_folder.h"
 
 namespace orvaltic {
 namespace {
 
-enum class Kind { kSim, kPort, kNone };
+enum class Kind { kSim, kPort, kTuner, kNone };
 
 struct Selection {
   const char* setting;
@@ -31,8 +33,10 @@ class BackendSelectionTest : public ::testing::TestWithParam<Selection> {};
 
 TEST_P(BackendSelectionTest, PicksTheBackendOrRefuses) {
   testing::FakePortSystem system;
+  testing::FakeV4l2System tuners;
   std::ostringstream report;
-  const OpenedCard opened = OpenCardBackend("orvaltic", GetParam().setting, {}, system, report);
+  const OpenedCard opened =
+      OpenCardBackend("orvaltic", GetParam().setting, {}, system, report, &tuners);
   EXPECT_EQ(opened.exit_code, GetParam().exit_code);
   EXPECT_EQ(opened.error, GetParam().error);
   switch (GetParam().kind) {
@@ -42,9 +46,15 @@ TEST_P(BackendSelectionTest, PicksTheBackendOrRefuses) {
     case Kind::kPort:
       EXPECT_NE(dynamic_cast<HardwarePort*>(opened.card.get()), nullptr);
       break;
+    case Kind::kTuner:
+      ASSERT_NE(opened.tuner, nullptr);
+      EXPECT_EQ(static_cast<CardBackend*>(opened.tuner), opened.card.get());
+      EXPECT_EQ(tuners.calls.front(), "open /dev/radio0");
+      break;
     case Kind::kNone:
       EXPECT_EQ(opened.card, nullptr);
       EXPECT_TRUE(system.calls.empty()) << "refused before touching anything";
+      EXPECT_TRUE(tuners.calls.empty());
       break;
   }
 }
@@ -57,17 +67,21 @@ INSTANTIATE_TEST_SUITE_P(
         Selection{"sim:", Kind::kNone, 2,
                   "orvaltic: ORVALTIC_CARD=sim: needs a file name, as in sim:FILE"},
         Selection{"SIM", Kind::kNone, 2,
-                  "orvaltic: ORVALTIC_CARD=SIM is not a card backend; use sim, sim:FILE or port"},
+                  "orvaltic: ORVALTIC_CARD=SIM is not a card backend; use sim, sim:FILE, port, "
+                  "v4l2 or v4l2:DEVICE"},
         Selection{"port ", Kind::kNone, 2,
-                  "orvaltic: ORVALTIC_CARD=port  is not a card backend; use sim, sim:FILE or "
-                  "port"},
+                  "orvaltic: ORVALTIC_CARD=port  is not a card backend; use sim, sim:FILE, "
+                  "port, v4l2 or v4l2:DEVICE"},
         Selection{"hardware", Kind::kNone, 2,
-                  "orvaltic: ORVALTIC_CARD=hardware is not a card backend; use sim, sim:FILE or "
-                  "port"},
+                  "orvaltic: ORVALTIC_CARD=hardware is not a card backend; use sim, sim:FILE, "
+                  "port, v4l2 or v4l2:DEVICE"},
         // The value's control bytes stay out of the terminal.
         Selection{"sim\n\x1B[2J\\", Kind::kNone, 2,
                   "orvaltic: ORVALTIC_CARD=sim\\n\\x1B[2J\\\\ is not a card backend; use sim, "
-                  "sim:FILE or port"}));
+                  "sim:FILE, port, v4l2 or v4l2:DEVICE"},
+        Selection{"v4l2", Kind::kTuner, 0, ""}, Selection{"v4l2:/dev/radio0", Kind::kTuner, 0, ""},
+        Selection{"v4l2:", Kind::kNone, 2,
+                  "orvaltic: ORVALTIC_CARD=v4l2: needs a device, as in v4l2:/dev/radio0"}));
 
 TEST(SimBackend, GivesUpPrivilegesAndTakesNoPort) {
   testing::FakePortSystem system;
@@ -76,6 +90,26 @@ TEST(SimBackend, GivesUpPrivilegesAndTakesNoPort) {
   std::ostringstream report;
   ASSERT_NE(OpenCardBackend("orvaltic", "sim", {0x2F8}, system, report).card, nullptr);
   EXPECT_EQ(system.calls, (std::vector<std::string>{"setresuid 1000", "clear capabilities"}));
+}
+
+TEST(TunerBackend, GivesUpPrivilegesBeforeItOpensTheDevice) {
+  testing::FakePortSystem system;
+  system.users = {1000, 0, 0};
+  system.capabilities = true;
+  testing::FakeV4l2System tuners;
+  // The device is opened only once no privilege is left.
+  system.on_clear_capabilities = [&] { EXPECT_TRUE(tuners.calls.empty()); };
+  std::ostringstream report;
+  ASSERT_NE(OpenCardBackend("orvaltic", "v4l2", {}, system, report, &tuners).card, nullptr);
+  EXPECT_EQ(system.calls, (std::vector<std::string>{"setresuid 1000", "clear capabilities"}));
+
+  // A privilege that cannot be given up stops it before the device is touched.
+  system.users = {1000, 0, 0};
+  system.set_uid_error = EPERM;
+  tuners.calls.clear();
+  const OpenedCard refused = OpenCardBackend("orvaltic", "v4l2", {}, system, report, &tuners);
+  EXPECT_EQ(refused.exit_code, 1);
+  EXPECT_TRUE(tuners.calls.empty());
 }
 
 TEST(SimFileBackend, AppendsEveryWriteAtOnceAndOpensTheFileOnlyWhenUnprivileged) {
