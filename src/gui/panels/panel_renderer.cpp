@@ -217,12 +217,16 @@ void PanelRenderer::RenderWindow(const PanelSurface& surface, const PanelSurface
     if (window_.windowFlags().testFlag(Qt::FramelessWindowHint) != frameless) {
       // Changing the flags hides a shown window; it comes back where the surface puts it.
       const bool shown = window_.isVisible();
+      const bool stays = surface.visible;  // the hide below reaches the surface
       // Title and system-menu hints take precedence over the frameless one, so a window
       // without border carries none of them.
       window_.setWindowFlags(frameless
                                  ? (bordered_flags_ & Qt::WindowType_Mask) | Qt::FramelessWindowHint
                                  : bordered_flags_);
-      if (shown) {
+      // Only a window that is to stay on the screen comes back: one shown and at once hidden
+      // again (the start-up style's switch away from the main panel) can be mapped by a
+      // window manager that has not seen the hide yet, and then stays up.
+      if (shown && stays) {
         window_.show();
       }
       place = true;

@@ -44,13 +44,18 @@ QString CaptionOf(const QWidget& widget) {
   return panel != nullptr ? panel->Caption() : widget.property("text").toString();
 }
 
-class PaintCounter : public QObject {
+// Counts the events of one type that reach the widgets it watches.
+class EventCounter : public QObject {
  public:
+  explicit EventCounter(QEvent::Type type) : type_(type) {}
   int count = 0;
   bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-    count += event->type() == QEvent::Paint ? 1 : 0;
+    count += event->type() == type_ ? 1 : 0;
     return false;
   }
+
+ private:
+  QEvent::Type type_;
 };
 
 class StylePanelsTest : public testing::RadioWindowTest {
@@ -225,7 +230,7 @@ TEST_F(StylePanelsTest, StyleFiveSlidesItsDrawersOutOfTheWindow) {
   const auto shown = [&](const char* name) { return window.Control(name)->isVisibleTo(&window); };
 
   // Each step of a slide is drawn before the next.
-  PaintCounter paints;
+  EventCounter paints(QEvent::Paint);
   window.installEventFilter(&paints);
   struct Step {
     const char* chevron;
@@ -250,6 +255,24 @@ TEST_F(StylePanelsTest, StyleFiveSlidesItsDrawersOutOfTheWindow) {
   EXPECT_GE(paints.count, 32 + 41);  // 75..137 and 75..155
   EXPECT_EQ(window.Control("Panel3")->pos(), QPoint(-2, 71));
   EXPECT_FALSE(shown("Panel6"));
+}
+
+// The first paint takes the border off the main panel and switches to the start-up style: the
+// main panel goes without being shown again in between (a window manager could map it late
+// and leave two panels on the screen).
+TEST_F(StylePanelsTest, TheStartupStyleReplacesTheMainPanelWithoutShowingItAgain) {
+  radio_.options().StartupStyle = "Style 3";
+  StartRadio();                               // no presets file: no border
+  radio_.options().StartupStyle = "Style 3";  // the missing options file set the default
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+  EventCounter shows(QEvent::Show);
+  window_.installEventFilter(&shows);
+  QApplication::processEvents();  // the first paint
+
+  EXPECT_TRUE(window_.windowFlags().testFlag(Qt::FramelessWindowHint));
+  EXPECT_FALSE(window_.isVisible());
+  EXPECT_EQ(shows.count, 0);
+  EXPECT_TRUE(Window(3).isVisible());
 }
 
 // Without a border there is no caption bar: the panel's frame moves the window (here the
