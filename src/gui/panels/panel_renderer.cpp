@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QWindow>
 
 #include <utility>
 
@@ -237,7 +238,16 @@ void PanelRenderer::RenderWindow(const PanelSurface& surface, const PanelSurface
     window_.setFixedSize(surface.client_width, surface.client_height);
   }
   if (place) {
-    window_.move(surface.left, surface.top);
+    // The panel's place is that of its outer corner, frame included. A window that has just
+    // got its border back does not know its frame yet: the platform is asked to put the frame
+    // there, else the window would keep its inside's place and the caption bar would rise by
+    // its height (off the screen at the top edge).
+    QWindow* handle = window_.windowHandle();
+    if (handle != nullptr && surface.border == BorderStyle::kSingle) {
+      handle->setFramePosition(QPoint(surface.left, surface.top));
+    } else {
+      window_.move(surface.left, surface.top);
+    }
   }
 
   // Shown and minimised are compared with the screen at the first render: the surface may
