@@ -238,12 +238,11 @@ void PanelRenderer::RenderWindow(const PanelSurface& surface, const PanelSurface
     window_.setFixedSize(surface.client_width, surface.client_height);
   }
   if (place) {
-    // The panel's place is that of its outer corner, frame included. A window that has just
-    // got its border back does not know its frame yet: the platform is asked to put the frame
-    // there, else the window would keep its inside's place and the caption bar would rise by
-    // its height (off the screen at the top edge).
-    QWindow* handle = window_.windowHandle();
-    if (handle != nullptr && surface.border == BorderStyle::kSingle) {
+    // The panel's place is that of its outer corner, frame included. The platform is asked to
+    // put the frame there: a window that has just got its border back does not know its frame
+    // yet (it would keep its inside's place, and its caption bar would rise off the top of the
+    // screen), and one that has just lost it would still count the old frame in.
+    if (QWindow* handle = window_.windowHandle()) {
       handle->setFramePosition(QPoint(surface.left, surface.top));
     } else {
       window_.move(surface.left, surface.top);
