@@ -273,8 +273,12 @@ void PanelRenderer::TakeWindowState(PanelSurface& surface) {
     // Until the first render the surface says where the window goes, not the other way round.
     return;
   }
-  surface.top = window_.y();
-  surface.left = window_.x();
+  // The outer corner as the platform has it: the widget's own count of the frame lags behind
+  // a change of border.
+  const QWindow* handle = window_.windowHandle();
+  const QPoint corner = handle != nullptr ? handle->framePosition() : window_.pos();
+  surface.top = corner.y();
+  surface.left = corner.x();
   surface.visible = window_.isVisible();
   surface.minimized = window_.isMinimized();
   last_->top = surface.top;
