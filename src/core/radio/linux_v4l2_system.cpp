@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -15,25 +14,6 @@
 #endif
 
 namespace orvaltic {
-
-namespace {
-
-// "radio12" -> 12; nothing for "radio", "radio-x" and other names.
-std::optional<unsigned> RadioNumber(std::string_view name) {
-  constexpr std::string_view kPrefix = "radio";
-  if (!name.starts_with(kPrefix) || name.size() == kPrefix.size()) {
-    return std::nullopt;
-  }
-  const std::string_view digits = name.substr(kPrefix.size());
-  unsigned number = 0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-  if (error != std::errc() || end != digits.data() + digits.size()) {
-    return std::nullopt;
-  }
-  return number;
-}
-
-}  // namespace
 
 int LinuxV4l2System::Open(const std::string& path) {
 #if defined(__linux__)
@@ -74,11 +54,11 @@ int LinuxV4l2System::Ioctl(int fd, unsigned long request, void* argument) {
 }
 
 std::vector<std::string> LinuxV4l2System::RadioDevices() const {
-  std::vector<std::pair<unsigned, std::string>> found;
+  std::vector<std::pair<int, std::string>> found;
   std::error_code ec;
   for (auto it = std::filesystem::directory_iterator("/dev", ec);
        !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-    const auto number = RadioNumber(it->path().filename().string());
+    const auto number = DeviceNumber(it->path().filename().string(), "radio");
     if (number && it->is_character_file(ec)) {
       found.emplace_back(*number, it->path().string());
     }

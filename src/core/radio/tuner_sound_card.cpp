@@ -26,17 +26,7 @@ std::string ReadAttribute(const fs::path& file) {
 }
 
 std::optional<int> CardNumber(std::string_view name) {
-  constexpr std::string_view kPrefix = "card";
-  if (!name.starts_with(kPrefix) || name.size() == kPrefix.size()) {
-    return std::nullopt;
-  }
-  const std::string_view digits = name.substr(kPrefix.size());
-  int number = 0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-  if (error != std::errc() || end != digits.data() + digits.size() || number < 0) {
-    return std::nullopt;
-  }
-  return number;
+  return DeviceNumber(name, "card");
 }
 
 // The lowest-numbered sound card registered on the device `dir`.
@@ -146,6 +136,19 @@ int MatchScore(const TunerSoundCard& card, const CaptureDevice& device) {
 }
 
 }  // namespace
+
+std::optional<int> DeviceNumber(std::string_view name, std::string_view prefix) {
+  if (!name.starts_with(prefix) || name.size() == prefix.size()) {
+    return std::nullopt;
+  }
+  const std::string_view digits = name.substr(prefix.size());
+  int number = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+  if (error != std::errc() || end != digits.data() + digits.size() || number < 0) {
+    return std::nullopt;
+  }
+  return number;
+}
 
 std::string DescribeSoundCard(const TunerSoundCard& card) {
   std::string text = "card " + FormatInt(card.number);

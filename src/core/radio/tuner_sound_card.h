@@ -24,6 +24,10 @@ struct TunerSoundCard {
   bool usb = false;
 };
 
+// The number a kernel device name carries after its prefix ("radio12" after "radio" is 12);
+// nothing when the rest is not a whole number of its own ("radio", "radio-x").
+std::optional<int> DeviceNumber(std::string_view name, std::string_view prefix);
+
 // "card 2 (Radio)" for messages.
 std::string DescribeSoundCard(const TunerSoundCard& card);
 
