@@ -87,7 +87,7 @@ PresetTuning Untunable(std::string error) {
 }
 
 PresetTuning TuningOfPreset(const CardCommand& command, const std::string& path) {
-  std::optional<TextFileReader> reader = TextFileReader::Open(path);
+  std::optional<TextFileReader> reader = TextFileReader::Open(path, kPresetFileLimits);
   const std::string shown_path = PrintableText(path);
   if (!reader) {
     return Untunable("cannot read " + shown_path);

@@ -12,7 +12,7 @@ namespace orvaltic {
 
 CardPortSetting ReadCardPortSetting(const std::string& path) {
   CardPortSetting setting;
-  std::optional<TextFileReader> reader = TextFileReader::Open(path);
+  std::optional<TextFileReader> reader = TextFileReader::Open(path, kOptionsFileLimits);
   if (!reader) {
     return setting;
   }

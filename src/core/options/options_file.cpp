@@ -33,7 +33,7 @@ std::string RateField(double value) {
 
 void ReadOrvalticOptionsFile(Options& options, PanelSet& panels, Dialogs& dialogs,
                              const std::string& path, SettingsReads* reads) {
-  std::optional<TextFileReader> reader = TextFileReader::Open(path);
+  std::optional<TextFileReader> reader = TextFileReader::Open(path, kOptionsFileLimits);
   if (!reader) {
     if (reads != nullptr) {
       reads->NoteUnreadable(path);

@@ -10,6 +10,11 @@
 
 namespace orvaltic {
 
+// The options file's nine lines; the reader reads no further than they can reach.
+inline constexpr int kOptionsFileLineCount = 9;
+inline constexpr TextReadLimits kOptionsFileLimits =
+    TextReadLimits::ForLines(kOptionsFileLineCount);
+
 // Reads the options file at start-up. A file that cannot be opened gets the beep and the
 // "not found" information box and leaves every option as it was. Otherwise as the overload
 // below. With `reads`, a read that did not take the whole file (or an existing file it could not

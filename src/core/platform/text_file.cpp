@@ -170,7 +170,9 @@ TextFileReader::TextFileReader(TextFileReader&& other) noexcept
       pos_(other.pos_),
       fd_(std::exchange(other.fd_, -1)),
       ended_(other.ended_),
+      ended_at_mark_(other.ended_at_mark_),
       lost_(other.lost_),
+      file_bytes_(other.file_bytes_),
       limits_(other.limits_) {}
 
 TextFileReader& TextFileReader::operator=(TextFileReader&& other) noexcept {
@@ -180,7 +182,9 @@ TextFileReader& TextFileReader::operator=(TextFileReader&& other) noexcept {
     pos_ = other.pos_;
     fd_ = std::exchange(other.fd_, -1);
     ended_ = other.ended_;
+    ended_at_mark_ = other.ended_at_mark_;
     lost_ = other.lost_;
+    file_bytes_ = other.file_bytes_;
     limits_ = other.limits_;
   }
   return *this;
@@ -225,14 +229,26 @@ bool TextFileReader::Fill() {
   buffer_.erase(0, pos_);
   pos_ = 0;
   const std::size_t kept = buffer_.size();
-  buffer_.resize(kept + kBlockSize);
+  const std::size_t allowed =
+      limits_.max_file_size > file_bytes_ ? limits_.max_file_size - file_bytes_ : 0;
+  // At the limit one more byte is asked for, only to tell a file that ends there from a longer
+  // one; it is never used.
+  const std::size_t block = std::max<std::size_t>(std::min(kBlockSize, allowed), 1);
+  buffer_.resize(kept + block);
   for (;;) {
-    const ssize_t n = ::read(fd_, buffer_.data() + kept, kBlockSize);
+    const ssize_t n = ::read(fd_, buffer_.data() + kept, block);
     if (n < 0 && errno == EINTR) {
       continue;
     }
+    if (n > 0 && allowed == 0) {
+      buffer_.resize(kept);
+      lost_ = true;
+      CloseFile();
+      return false;
+    }
     buffer_.resize(kept + (n > 0 ? static_cast<std::size_t>(n) : 0));
     if (n > 0) {
+      file_bytes_ += static_cast<std::size_t>(n);
       return true;
     }
     // A read that fails part-way ends the file here; what was not reached is lost to a save.
@@ -253,9 +269,10 @@ int TextFileReader::Peek() {
   }
   const char c = buffer_[pos_];
   if (c == kEndOfFile) {
-    // Nothing after the end-of-file byte is part of the file.
+    // Nothing after the end-of-file byte is read as a field; whether anything is lost there is
+    // looked at only when asked (ReadWhole).
     ended_ = true;
-    CloseFile();
+    ended_at_mark_ = true;
     return -1;
   }
   return static_cast<unsigned char>(c);
@@ -321,7 +338,27 @@ bool TextFileReader::ReadWhole() {
     }
     Next();
   }
+  if (ended_at_mark_ && FieldsAfterMark()) {
+    lost_ = true;
+  }
   return !lost_;
+}
+
+bool TextFileReader::FieldsAfterMark() {
+  ended_at_mark_ = false;
+  ++pos_;  // the end-of-file byte itself
+  for (;;) {
+    for (; pos_ < buffer_.size(); ++pos_) {
+      const char c = buffer_[pos_];
+      if (c != kEndOfFile && !IsBlank(c)) {
+        CloseFile();
+        return true;
+      }
+    }
+    if (!Fill()) {
+      return false;
+    }
+  }
 }
 
 // Empty only at the end of the file: otherwise a non-blank byte follows the skipped blanks.

@@ -18,13 +18,29 @@ inline constexpr std::size_t kMaxSettingsLineLength = 4096;
 struct TextReadLimits {
   // Bytes of a text field kept; the rest of a longer line is skipped and counts as lost.
   std::size_t max_line_length = kMaxSettingsLineLength;
+  // Bytes of a file read at most; what lies beyond counts as lost, so a huge or endless file (a
+  // sparse one of gigabytes, a device file behind a link) is never read through. A settings
+  // format sets it to what its lines can hold (ForLines).
+  std::size_t max_file_size = std::size_t{64} << 20;
+
+  static constexpr std::size_t MaxFileSizeOf(std::size_t lines, std::size_t max_line_length) {
+    // A byte order mark, and each line with a CR LF end.
+    return 3 + lines * (max_line_length + 2);
+  }
+  // The limits of a settings format of `lines` lines.
+  static constexpr TextReadLimits ForLines(std::size_t lines) {
+    TextReadLimits limits;
+    limits.max_file_size = MaxFileSizeOf(lines, limits.max_line_length);
+    return limits;
+  }
 };
 
 // Reads a settings file by the rules both settings files share:
 // - a UTF-8 byte order mark at the very start is skipped;
 // - a text field is the rest of the line, without its line end;
 // - a line ends at CR, at LF, or at CR LF (one LF directly after a CR belongs to its line end);
-// - the byte 0x1A (Ctrl-Z) ends the file;
+// - the byte 0x1A (Ctrl-Z) ends the file; fields after it are not read, and the file then
+//   counts as not read whole;
 // - a number field skips every byte up to 0x20 (blanks, tabs, line ends), takes the following
 //   non-blank bytes (at most 64 for a frequency, 32 for an integer), converts them, and skips
 //   the rest of that line. A non-number throws InOutError "Invalid numeric input" (code 106);
@@ -53,8 +69,9 @@ class TextFileReader {
   bool AtEnd();
 
   // True when every text field so far was taken whole, no read failed part-way, and nothing
-  // but blanks and line ends follows: a save of what was read then loses nothing of the file.
-  // Reads on to the end of the file (keeping nothing) to find out.
+  // but blanks and line ends follows, before or after an end-of-file byte: a save of what was
+  // read then loses nothing of the file. Reads on to the end of the file (keeping nothing, and
+  // no further than the size limit) to find out.
   bool ReadWhole();
 
  private:
@@ -62,6 +79,8 @@ class TextFileReader {
 
   // The next byte, or -1 at the end of the file (its real end, a Ctrl-Z, or a failed read).
   int Peek();
+  // Whether anything but blanks and end-of-file bytes follows an end-of-file byte.
+  bool FieldsAfterMark();
   void Next() { ++pos_; }
   // Reads the next block of the file; false at its end.
   bool Fill();
@@ -74,7 +93,9 @@ class TextFileReader {
   std::size_t pos_ = 0;
   int fd_ = -1;
   bool ended_ = false;
+  bool ended_at_mark_ = false;  // at a Ctrl-Z, with the file still open behind it
   bool lost_ = false;
+  std::size_t file_bytes_ = 0;  // read from the file so far
   TextReadLimits limits_;
 };
 

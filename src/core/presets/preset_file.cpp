@@ -41,7 +41,7 @@ std::string DisplayFontStyleOf(const FontSpec& font, const std::string& previous
 
 bool ReadOrvalticCFGFile(const std::string& file_name, const PresetFileFields& fields,
                          Dialogs& dialogs, SettingsReads* reads) {
-  std::optional<TextFileReader> reader = TextFileReader::Open(file_name);
+  std::optional<TextFileReader> reader = TextFileReader::Open(file_name, kPresetFileLimits);
   if (!reader) {
     if (reads != nullptr) {
       reads->NoteUnreadable(file_name);

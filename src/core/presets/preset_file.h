@@ -15,6 +15,7 @@
 namespace orvaltic {
 
 inline constexpr int kPresetFileLineCount = 231;
+inline constexpr TextReadLimits kPresetFileLimits = TextReadLimits::ForLines(kPresetFileLineCount);
 
 // The fields the presets file fills and writes. Each belongs to its own subsystem; the file
 // only needs to reach them.

@@ -256,10 +256,15 @@ INSTANTIATE_TEST_SUITE_P(
                       WholeCase{"LineCut", "123456789\r\nx", 2, false},
                       WholeCase{"OnlyBlanksFollow", "one\r\n \t\r\n\n", 1, true},
                       WholeCase{"TextFollows", "one\r\n\r\nextra\r\n", 1, false},
-                      WholeCase{"TextAfterCtrlZIsNoPartOfTheFile",
+                      // An end-of-file byte ends what is read; fields behind it would be
+                      // lost to a save.
+                      WholeCase{"FieldsAfterCtrlZ",
                                 "one\r\n\x1A"
                                 "extra",
-                                1, true}),
+                                1, false},
+                      WholeCase{"CtrlZAtTheEnd", "one\r\n\x1A", 1, true},
+                      WholeCase{"OnlyBlanksAndCtrlZAfterCtrlZ", "one\r\n\x1A\r\n \x1A\x1A", 1,
+                                true}),
     [](const ::testing::TestParamInfo<WholeCase>& param_info) { return param_info.param.name; });
 
 // A huge file is read only as far as its fields go, in little memory: the address space of the
@@ -300,6 +305,35 @@ TEST(TextFileReaderOpenTest, HugeFileIsReadWithoutHoldingIt) {
     GTEST_SKIP() << "cannot limit the address space here";
   }
   EXPECT_EQ(*result, "88.100 4096 cut");
+}
+
+// A file far larger than its format can hold is read no further than the format reaches, so
+// reading a sparse 100 GB file (zero bytes, which number fields skip as blanks) ends at once.
+TEST(TextFileReaderOpenTest, ReadsNoFurtherThanTheFormatCanHold) {
+  TempFolder folder;
+  const std::string path = folder.File("sparse.CFG");
+  WriteFileBytes(path, "88.1\r\nName\r\n");
+  if (::truncate(path.c_str(), off_t{100} << 30) != 0) {
+    GTEST_SKIP() << "no sparse files here";
+  }
+  std::optional<TextFileReader> reader = TextFileReader::Open(path, TextReadLimits::ForLines(4));
+  ASSERT_TRUE(reader.has_value());
+  EXPECT_EQ(reader->ReadFloatLine(), 88.1);
+  EXPECT_EQ(reader->ReadTextLine(), "Name");
+  EXPECT_EQ(reader->ReadFloatLine(), 0.0);  // the rest of the limit is zero bytes
+  EXPECT_TRUE(reader->AtEnd());
+  EXPECT_FALSE(reader->ReadWhole());
+
+  // A file that ends exactly at the limit is whole; one byte more is beyond what was read.
+  const std::size_t limit = TextReadLimits::ForLines(1).max_file_size;
+  const std::string line = std::string(kMaxSettingsLineLength, 'x') + "\r\n";
+  for (const std::size_t size : {limit, limit + 1}) {
+    WriteFileBytes(path, line + std::string(size - line.size(), ' '));
+    reader = TextFileReader::Open(path, TextReadLimits::ForLines(1));
+    ASSERT_TRUE(reader.has_value());
+    EXPECT_EQ(reader->ReadTextLine().size(), kMaxSettingsLineLength);
+    EXPECT_EQ(reader->ReadWhole(), size == limit) << size;
+  }
 }
 
 TEST(TextFileReaderOpenTest, NulloptForMissingFileAndFolder) {
