@@ -1,6 +1,7 @@
 #include "core/presets/preset_file_commands.h"
 
 #include <optional>
+#include <utility>
 
 namespace orvaltic {
 namespace {
@@ -36,9 +37,23 @@ void OpenPresetFile1Click(const PresetFileFields& fields, Dialogs& dialogs, Sett
   if (!chosen) {
     return;
   }
-  if (ReadOrvalticCFGFile(*chosen, fields, dialogs, reads)) {
-    file_name = *chosen;
+  // The file is read into copies and taken only when it was read without error: a bad number
+  // part-way must not leave a mixture of two files that the next save would then keep.
+  PresetStore presets = fields.presets;
+  std::string current_freq_text = fields.CurrentFreqText;
+  DisplaySettings display = fields.display;
+  AlarmTimes alarm = fields.alarm;
+  SchedPrograms schedule = fields.schedule;
+  const PresetFileFields copies{presets, current_freq_text, display, alarm, schedule};
+  if (!ReadOrvalticCFGFile(*chosen, copies, dialogs, reads)) {
+    return;
   }
+  fields.presets = std::move(presets);
+  fields.CurrentFreqText = std::move(current_freq_text);
+  fields.display = std::move(display);
+  fields.alarm = std::move(alarm);
+  fields.schedule = std::move(schedule);
+  file_name = *chosen;
 }
 
 void SavePresetFile1Click(const PresetFileFields& fields, const PanelSurface& main_panel,

@@ -17,7 +17,8 @@ FileDialogOptions SaveDialog1Options(const std::string& preset_file_name);
 
 // "&Open Custom File...": the chosen file is read, and only a read that succeeds makes it
 // PresetFileName: a file the reader rejects (not found, or a bad number, which throws out of
-// here) must not become the file the next close overwrites. Cancel changes nothing.
+// here) must not become the file the next close overwrites, and leaves every field exactly as
+// it was before. Cancel changes nothing.
 void OpenPresetFile1Click(const PresetFileFields& fields, Dialogs& dialogs,
                           SettingsReads* reads = nullptr);
 

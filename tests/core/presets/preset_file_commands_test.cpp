@@ -117,17 +117,21 @@ TEST_F(PresetFileCommandsTest, OpenOfAFileGoneMeanwhileNamesOrvalticCfgAndKeepsE
   EXPECT_EQ(state_, before);  // PresetFileName included
 }
 
-// A file picked by mistake must not become the file that the next close overwrites.
-TEST_F(PresetFileCommandsTest, OpenOfATextThatIsNoPresetsFileStopsAndKeepsPresetsAndName) {
-  const PresetStore before = state_.presets;
-  const std::string notes = folder_.File("notes.txt");
-  WriteFileBytes(notes, "Shopping list\r\nmilk\r\n");
-  dialogs_.AnswerOpen(notes);
+// A file picked by mistake, or one with a bad number part-way, must neither become the file
+// that the next close overwrites nor leave part of itself in the presets or any other field.
+TEST_F(PresetFileCommandsTest, AFailedOpenKeepsEveryFieldAsItWas) {
+  const PresetFileState before = state_;
+  for (const char* contents :
+       {"Shopping list\r\nmilk\r\n", "90.100\r\nOne\r\n90.300\r\nTwo\r\nbad\r\nThree\r\n"}) {
+    const std::string custom = folder_.File("custom.CFG");
+    WriteFileBytes(custom, contents);
+    dialogs_.AnswerOpen(custom);
 
-  EXPECT_EQ(InOutErrorOf([&] { OpenPresetFile1Click(state_.Fields(), dialogs_); }),
-            "Invalid numeric input");
+    EXPECT_EQ(InOutErrorOf([&] { OpenPresetFile1Click(state_.Fields(), dialogs_); }),
+              "Invalid numeric input");
 
-  EXPECT_EQ(state_.presets, before);
+    EXPECT_EQ(state_, before);
+  }
 }
 
 TEST_F(PresetFileCommandsTest, SaveWritesTheChosenFileAndMakesItThePresetFile) {
