@@ -171,6 +171,11 @@ void CommandLine::FormShow() {
   if (has_parameters_) {
     panels_.SetFreqCaption(cmd_line_freq_text_);
   }
+  freq_writes_when_shown_ = panels_.FreqCaptionWrites();
+}
+
+bool CommandLine::TunedSinceShown() const {
+  return shown_ && panels_.FreqCaptionWrites() != freq_writes_when_shown_;
 }
 
 void CommandLine::KeepFreqTextAfterFirstPaint() {

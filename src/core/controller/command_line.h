@@ -66,6 +66,10 @@ class CommandLine {
   // The first paint shows CurrentFreqText, the frequency power-on tunes; after a start with
   // parameters the display keeps CmdLineFreqText instead, which the card may already play.
   void KeepFreqTextAfterFirstPaint();
+  // Whether anything tuned the display since the main panel first showed (a media key, the
+  // schedule or a handed-off command while the panel was still minimised): the first paint
+  // then leaves the display alone, since it shows what the card plays.
+  bool TunedSinceShown() const;
 
   const std::string& CmdLineFreqText() const { return cmd_line_freq_text_; }
 
@@ -86,6 +90,7 @@ class CommandLine {
   std::string cmd_line_freq_text_;
   bool has_parameters_ = false;
   bool shown_ = false;
+  int freq_writes_when_shown_ = 0;
 };
 
 }  // namespace orvaltic

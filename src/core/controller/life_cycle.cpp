@@ -6,8 +6,8 @@ namespace orvaltic {
 
 LifeCycle::LifeCycle(SettingsFiles& files, EventDispatcher& dispatcher, PanelSet& panels,
                      StyleSwitcher& styles, DisplayLook& look, BorderToggle& borders,
-                     const Options& options, PresetButtons& preset_buttons, RadioPower& power,
-                     Dialogs& dialogs, AppHost& app, const std::string& current_freq_text)
+                     const Options& options, RadioPower& power, Dialogs& dialogs, AppHost& app,
+                     const std::string& current_freq_text)
     : files_(files),
       dispatcher_(dispatcher),
       panels_(panels),
@@ -15,7 +15,6 @@ LifeCycle::LifeCycle(SettingsFiles& files, EventDispatcher& dispatcher, PanelSet
       look_(look),
       borders_(borders),
       options_(options),
-      preset_buttons_(preset_buttons),
       power_(power),
       dialogs_(dialogs),
       app_(app),
@@ -36,13 +35,17 @@ void LifeCycle::FormActivate() {
   styles_.StorePanelPosition();
 }
 
-void LifeCycle::FormPaint() {
+void LifeCycle::FormPaint(bool show_freq_text) {
   if (!first_paint_) {
     return;
   }
   first_paint_ = false;
-  preset_buttons_.SetPresetPage(1);
-  panels_.SetFreqCaption(current_freq_text_);
+  // PresetPage stays the page the preset buttons show: 1 unless /O or /F: turned the pages
+  // before this paint, and then resetting it alone would send every later recall by text to
+  // the wrong page.
+  if (show_freq_text) {
+    panels_.SetFreqCaption(current_freq_text_);
+  }
   borders_.ApplyBorderStyle();
   styles_.SwitchToStartupStyle(options_.StartupStyle);
 }

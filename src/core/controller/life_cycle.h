@@ -13,7 +13,6 @@
 #include "core/platform/app_host.h"
 #include "core/platform/dialogs.h"
 #include "core/platform/dispatcher.h"
-#include "core/presets/preset_buttons.h"
 
 namespace orvaltic {
 
@@ -28,7 +27,7 @@ class LifeCycle {
  public:
   LifeCycle(SettingsFiles& files, EventDispatcher& dispatcher, PanelSet& panels,
             StyleSwitcher& styles, DisplayLook& look, BorderToggle& borders, const Options& options,
-            PresetButtons& preset_buttons, RadioPower& power, Dialogs& dialogs, AppHost& app,
+            RadioPower& power, Dialogs& dialogs, AppHost& app,
             const std::string& current_freq_text);
   LifeCycle(const LifeCycle&) = delete;
   LifeCycle& operator=(const LifeCycle&) = delete;
@@ -40,9 +39,10 @@ class LifeCycle {
   void ReadSettingsFiles();
   // Every activation of the main panel: the shown panel's position is stored.
   void FormActivate();
-  // The main panel's first paint (later paints do nothing): PresetPage := 1, CurrentFreqText
-  // in every FreqPanel, the stored border, and the switch to the start-up style.
-  void FormPaint();
+  // The main panel's first paint (later paints do nothing): CurrentFreqText in every FreqPanel
+  // (unless `show_freq_text` is false: something was tuned before this paint, and the display
+  // shows it), the stored border, and the switch to the start-up style.
+  void FormPaint(bool show_freq_text = true);
   bool FirstPaintPending() const { return first_paint_; }
   // The close sequence. Returns true when the program is to end (the host has been asked to
   // terminate); false when the user cancelled. A failed save of the presets file throws
@@ -60,7 +60,6 @@ class LifeCycle {
   DisplayLook& look_;
   BorderToggle& borders_;
   const Options& options_;
-  PresetButtons& preset_buttons_;
   RadioPower& power_;
   Dialogs& dialogs_;
   AppHost& app_;

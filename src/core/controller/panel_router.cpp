@@ -110,8 +110,11 @@ void PanelRouter::Painted(int style) {
   // views' refresh after an event cannot lead to another paint event and so on.
   if (style == 1 && controller_.life_cycle().FirstPaintPending()) {
     controller_.dispatcher().Run([&] {
-      controller_.life_cycle().FormPaint();
-      controller_.command_line().KeepFreqTextAfterFirstPaint();
+      const bool tuned = controller_.command_line().TunedSinceShown();
+      controller_.life_cycle().FormPaint(!tuned);
+      if (!tuned) {
+        controller_.command_line().KeepFreqTextAfterFirstPaint();
+      }
     });
   }
 }

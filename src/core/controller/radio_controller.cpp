@@ -84,7 +84,7 @@ RadioController::RadioController(const Platform& platform, std::string working_f
            TimerN(7), power_.PowerOnState(), [this] { power_.MuteBtnClick(); },
            [this](const std::string& text) { preset_buttons_.AccessPreset(text); }}),
       life_cycle_(settings_files_, dispatcher_, panels_, style_switcher_, display_look_,
-                  border_toggle_, options_, preset_buttons_, power_, platform.dialogs, platform.app,
+                  border_toggle_, options_, power_, platform.dialogs, platform.app,
                   current_freq_text_),
       command_line_(presets_, panels_, platform.dialogs, platform.app, current_freq_text_,
                     {[this] { power_.PwrBtnClick(); }, [this] { power_.MuteBtnClick(); },

@@ -15,6 +15,7 @@ void PanelSet::ForEach(const std::function<void(PanelSurface&)>& write) {
 }
 
 void PanelSet::SetFreqCaption(const std::string& caption) {
+  ++freq_caption_writes_;
   ForEach([&](PanelSurface& p) { p.FreqPanel.caption = caption; });
 }
 

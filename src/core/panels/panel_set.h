@@ -26,9 +26,13 @@ class PanelSet {
 
   void SetFreqCaption(const std::string& caption);
   void SetFreqHint(const std::string& hint);
+  // How often SetFreqCaption ran: every tuning writes the display through it, so a change of
+  // this count says that something was tuned.
+  int FreqCaptionWrites() const { return freq_caption_writes_; }
 
  private:
   std::array<PanelSurface, kPanelCount> panels_;
+  int freq_caption_writes_ = 0;
 };
 
 }  // namespace orvaltic

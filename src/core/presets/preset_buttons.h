@@ -53,9 +53,8 @@ class PresetButtons {
   int& CurrentPreset() { return current_preset_; }
   int CurrentPreset() const { return current_preset_; }
   int PresetOffset() const { return preset_offset_; }
+  // Always the page of PresetOffset: 1 + PresetOffset / 10.
   int PresetPage() const { return preset_page_; }
-  // The first paint's PresetPage := 1, which leaves the offset and the buttons as they are.
-  void SetPresetPage(int page) { preset_page_ = page; }
   // The presets of the shown page; empty until the first page change.
   const std::set<int>& PagePresets() const { return page_presets_; }
 

@@ -189,6 +189,26 @@ TEST_F(CommandLineTest, WithoutParametersTheShowingLeavesTheDisplayToTheFirstPai
   EXPECT_EQ(Captions(), Seven(std::string("91.000")));
 }
 
+// A start with /O (or /F:) that recalled a preset on another page, and a tuning while the panel
+// was still minimised (/H): the first paint keeps the page the buttons show and the frequency
+// the card plays, so later recalls by text find their presets and tuning goes on from there.
+TEST_F(CommandLineTest, TheFirstPaintKeepsThePageAndWhatWasTunedSinceTheStart) {
+  radio_.CurrentFreqText() = "95.200";  // preset 37's default frequency, on page 4
+  Process({"/O", "/H"});
+  radio_.command_line().FormShow();
+  ASSERT_EQ(radio_.preset_buttons().PresetPage(), 4);
+  fake_.events().Click(1, "TuneUpBtn");
+  const std::vector<std::string> tuned = Captions();
+  ASSERT_NE(tuned, Seven(std::string("95.200")));
+
+  fake_.events().Painted(1);
+  EXPECT_EQ(Captions(), tuned);
+  EXPECT_EQ(radio_.preset_buttons().PresetPage(), 4);
+  radio_.dispatcher().Run([&] { radio_.preset_buttons().AccessPreset("96.000"); });
+  EXPECT_EQ(radio_.preset_buttons().CurrentPreset(), 41);
+  EXPECT_EQ(Captions(), Seven(std::string("96.000")));
+}
+
 TEST_F(CommandLineTest, OnlyTheFirstShowingWritesTheCommandLineFrequency) {
   Process({"/O", "/F:99.5"});
   radio_.command_line().FormShow();
