@@ -1,6 +1,9 @@
 #include "core/radio/card_decoder.h"
 
+#include <cmath>
+
 #include "core/platform/numbers.h"
+#include "core/radio/radio_card.h"
 #include "core/radio/radio_limits.h"
 
 namespace orvaltic {
@@ -135,6 +138,15 @@ std::optional<std::string> CardDecoder::FinishTransfer() {
 
 std::int64_t CardDecoder::FrequencyKHz(std::uint16_t word) {
   return kBandLowKHz + (static_cast<std::int64_t>(word) - kBandLowWord) * kWordStepKHz;
+}
+
+std::int64_t CardDecoder::ReceiverFrequencyKHz(std::uint16_t word,
+                                               std::optional<double> announced) {
+  if (announced && std::isfinite(*announced) && std::abs(*announced) < 1e6 &&
+      TuningWord(*announced) == word) {
+    return std::llround(*announced * 1000.0);
+  }
+  return FrequencyKHz(word) + (word > kBandLowWord ? kWordStepKHz : 0);
 }
 
 std::string CardDecoder::FormatMHz(std::int64_t khz) {

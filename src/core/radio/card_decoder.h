@@ -37,6 +37,11 @@ class CardDecoder {
 
   // The frequency a tuning word selects, in kHz: 25 kHz per step, kBandLowWord at kBandLow.
   static std::int64_t FrequencyKHz(std::uint16_t word);
+  // The frequency in kHz a receiver plays for a transfer of `word`: `announced`, the frequency
+  // the display shows, when the word was made from it (to the kHz, which is all the display
+  // holds); else the top of the 25 kHz step the word stands for, since the word of a frequency
+  // on the grid is that of the grid point below (88.000 alone has its own word).
+  static std::int64_t ReceiverFrequencyKHz(std::uint16_t word, std::optional<double> announced);
   // "99.475 MHz" style text of a frequency in kHz, without floating point.
   static std::string FormatMHz(std::int64_t khz);
 

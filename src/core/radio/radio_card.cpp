@@ -93,6 +93,8 @@ void RadioCard::Timer2Timer() {
 
 void RadioCard::SetFrequency(double frequency) {
   const std::uint16_t word = TuningWord(frequency);
+  port_.AnnounceTransfer(
+      static_cast<std::uint16_t>(static_cast<std::uint32_t>(card_port_) & 0xFFFFu), frequency);
   std::uint8_t level = kRestingOn | kTransferLine;
   // The data line changes in the same write that drops the clock; each level is written twice.
   const auto send_bit = [&](bool bit) {

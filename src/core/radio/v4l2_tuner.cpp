@@ -88,14 +88,14 @@ void V4l2Tuner::WritePort(std::uint16_t port, std::uint8_t value) {
     const std::optional<CardState> before = slot.applied;
     slot.applied = slot.decoder.State();
     slot.transfers = slot.decoder.GoodTransfers();
-    Apply(before, *slot.applied, new_transfer);
+    Apply(slot, before, *slot.applied, new_transfer);
   }
 }
 
-void V4l2Tuner::Apply(const std::optional<CardState>& before, const CardState& now,
-                      bool new_transfer) {
+void V4l2Tuner::Apply(const Slot& slot, const std::optional<CardState>& before,
+                      const CardState& now, bool new_transfer) {
   if (now.tuning_word && new_transfer) {
-    Tune(*now.tuning_word);
+    Tune(CardDecoder::ReceiverFrequencyKHz(*now.tuning_word, slot.announced));
   }
   if (!before || before->audio_on != now.audio_on) {
     SetAudio(now.audio_on);
@@ -120,8 +120,7 @@ bool V4l2Tuner::SetControl(std::uint32_t id, std::int32_t value, const char* wha
   return true;
 }
 
-void V4l2Tuner::Tune(std::uint16_t word) {
-  const std::int64_t khz = CardDecoder::FrequencyKHz(word);
+void V4l2Tuner::Tune(std::int64_t khz) {
   const std::uint32_t units = FrequencyUnits(khz, info_.low_units);
   if (khz <= 0 || units < info_.range_low || units > info_.range_high) {
     failed_ = true;
@@ -305,7 +304,7 @@ OpenedCard OpenV4l2Tuner(std::string_view program, const std::string& path, V4l2
 bool V4l2Tuner::SetControl(std::uint32_t, std::int32_t, const char*) {
   return false;
 }
-void V4l2Tuner::Tune(std::uint16_t) {}
+void V4l2Tuner::Tune(std::int64_t) {}
 void V4l2Tuner::SetAudio(bool) {}
 void V4l2Tuner::StepVolume(int) {}
 

@@ -49,6 +49,8 @@ class V4l2Tuner : public CardBackend {
   V4l2Tuner& operator=(const V4l2Tuner&) = delete;
 
   void WritePort(std::uint16_t port, std::uint8_t value) override;
+  // The tuner plays the frequency the display shows, not the grid point below it.
+  void AnnounceTransfer(std::uint16_t port, double mhz) override { cards_[port].announced = mhz; }
   bool WriteFailed() const override { return failed_; }
 
   // Who hears of the audio going on and off; told the current state at once, when it is known.
@@ -67,11 +69,13 @@ class V4l2Tuner : public CardBackend {
   struct Slot {
     CardDecoder decoder;
     std::optional<CardState> applied;
-    int transfers = 0;  // good transfers carried out
+    int transfers = 0;                // good transfers carried out
+    std::optional<double> announced;  // the frequency the last transfer announced stands for
   };
 
-  void Apply(const std::optional<CardState>& before, const CardState& now, bool new_transfer);
-  void Tune(std::uint16_t word);
+  void Apply(const Slot& slot, const std::optional<CardState>& before, const CardState& now,
+             bool new_transfer);
+  void Tune(std::int64_t khz);
   void SetAudio(bool on);
   void StepVolume(int direction);
   bool SetControl(std::uint32_t id, std::int32_t value, const char* what);

@@ -163,6 +163,14 @@ TEST(CardDecoder, VolumeStepsComeFromFallingLinesNotFromHeldOrBothLow) {
 
 TEST(CardDecoder, FrequencyText) {
   EXPECT_EQ(CardDecoder::FormatMHz(CardDecoder::FrequencyKHz(4407)), "99.475 MHz");
+  // A receiver plays what the display shows: the announced frequency when the word came from it,
+  // else the top of the word's 25 kHz step (exact on the grid).
+  EXPECT_EQ(CardDecoder::ReceiverFrequencyKHz(4407, 99.5), 99'500);
+  EXPECT_EQ(CardDecoder::ReceiverFrequencyKHz(4407, 99.48), 99'480);
+  EXPECT_EQ(CardDecoder::ReceiverFrequencyKHz(4407, 101.0), 99'500);
+  EXPECT_EQ(CardDecoder::ReceiverFrequencyKHz(4407, std::nullopt), 99'500);
+  EXPECT_EQ(CardDecoder::ReceiverFrequencyKHz(3948, std::nullopt), 88'000);
+  EXPECT_EQ(CardDecoder::ReceiverFrequencyKHz(3948, 88.0), 88'000);
   EXPECT_EQ(CardDecoder::FormatMHz(CardDecoder::FrequencyKHz(3948)), "88.000 MHz");
   EXPECT_EQ(CardDecoder::FormatMHz(CardDecoder::FrequencyKHz(4748)), "108.000 MHz");
   EXPECT_EQ(CardDecoder::FormatMHz(CardDecoder::FrequencyKHz(0)), "-10.700 MHz");

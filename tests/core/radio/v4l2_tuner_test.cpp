@@ -83,27 +83,34 @@ struct TuneCase {
   bool low_units;
   std::uint32_t range_low;
   std::uint32_t range_high;
+  double mhz;  // shown on the display
   std::string expected;
 };
 
 class V4l2TuneTest : public V4l2TunerTest, public ::testing::WithParamInterface<TuneCase> {};
 
-TEST_P(V4l2TuneTest, TunesTheDecodedFrequencyInTheTunersUnits) {
+// The tuner plays the frequency the display shows, not the card's grid point below it (the word
+// of 99.500 and of 99.480 is that of 99.475 MHz).
+TEST_P(V4l2TuneTest, TunesTheShownFrequencyInTheTunersUnits) {
   system.low_units = GetParam().low_units;
   system.range_low = GetParam().range_low;
   system.range_high = GetParam().range_high;
-  Radio().SetFrequency(99.48);  // the word for 99.475 MHz
+  Radio().SetFrequency(GetParam().mhz);
   EXPECT_EQ(system.Sets(), (Calls{GetParam().expected, "S_CTRL mute 0"}));
   EXPECT_TRUE(report.str().empty()) << report.str();
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Units, V4l2TuneTest,
-    ::testing::Values(TuneCase{false, 1400, 1728, "S_FREQUENCY 1592"},
-                      TuneCase{true, 1'400'000, 1'728'000, "S_FREQUENCY 1591600"},
+    ::testing::Values(TuneCase{false, 1400, 1728, 99.5, "S_FREQUENCY 1592"},
+                      TuneCase{true, 1'400'000, 1'728'000, 99.5, "S_FREQUENCY 1592000"},
+                      // Off the card's grid, to the tuner's own resolution.
+                      TuneCase{true, 1'400'000, 1'728'000, 99.48, "S_FREQUENCY 1591680"},
+                      TuneCase{false, 1400, 1728, 99.48, "S_FREQUENCY 1592"},
+                      TuneCase{true, 1'400'000, 1'728'000, 88.0, "S_FREQUENCY 1408000"},
                       // The range's edges are in it.
-                      TuneCase{false, 1592, 1592, "S_FREQUENCY 1592"},
-                      TuneCase{true, 1'591'600, 1'591'600, "S_FREQUENCY 1591600"}));
+                      TuneCase{false, 1592, 1592, 99.5, "S_FREQUENCY 1592"},
+                      TuneCase{true, 1'592'000, 1'592'000, 99.5, "S_FREQUENCY 1592000"}));
 
 TEST_F(V4l2TunerTest, AFrequencyOutsideTheTunersRangeIsRefusedOncePerRun) {
   system.range_high = 1440;  // 90 MHz
@@ -117,8 +124,8 @@ TEST_F(V4l2TunerTest, AFrequencyOutsideTheTunersRangeIsRefusedOncePerRun) {
             (Calls{"S_FREQUENCY 1424", "S_CTRL mute 0", "S_FREQUENCY 1432", "S_FREQUENCY 1432"}));
   const std::string line =
       "is outside the tuner's range, 87.500 MHz to 90.000 MHz; it stays where it was";
-  EXPECT_EQ(ReportLines(), (Calls{"orvaltic: /dev/radio0: 99.475 MHz " + line,
-                                  "orvaltic: /dev/radio0: 106.975 MHz " + line}));
+  EXPECT_EQ(ReportLines(), (Calls{"orvaltic: /dev/radio0: 99.500 MHz " + line,
+                                  "orvaltic: /dev/radio0: 107.000 MHz " + line}));
   EXPECT_TRUE(Failed());
 }
 
@@ -173,7 +180,7 @@ TEST_F(V4l2TunerTest, AFailingCallIsReportedOnceAndCountsAsAFailedWrite) {
   system.errors["S_FREQUENCY"] = EIO;
   Radio().SetFrequency(99.5);
   Radio().SetFrequency(100.0);
-  EXPECT_EQ(ReportLines(), (Calls{"orvaltic: /dev/radio0: cannot tune to 99.475 MHz: error 5"}));
+  EXPECT_EQ(ReportLines(), (Calls{"orvaltic: /dev/radio0: cannot tune to 99.500 MHz: error 5"}));
   EXPECT_TRUE(Failed());
 }
 
