@@ -35,8 +35,33 @@ void SetText(QComboBox* combo, const std::string& text) {
   }
 }
 
+// Watches the widget the focus moved to after a field was left: its first key (or typed text of
+// an input method) waits until the left field's check has run.
+class CoreDialog::InputGate : public QObject {
+ public:
+  explicit InputGate(CoreDialog* dialog) : QObject(dialog), dialog_(dialog) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::KeyPress:
+      case QEvent::InputMethod:
+        if (dialog_->BeforeInput(watched)) {
+          return true;
+        }
+        break;
+      default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  CoreDialog* dialog_;
+};
+
 CoreDialog::CoreDialog(EventDispatcher& dispatcher, QWidget* parent, Qt::WindowFlags flags)
-    : QDialog(parent, flags), dispatcher_(dispatcher) {}
+    : QDialog(parent, flags), dispatcher_(dispatcher), input_gate_(new InputGate(this)) {}
 
 void CoreDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
@@ -80,9 +105,23 @@ void CoreDialog::WatchFieldExit(QObject* field, QEvent* event) {
   // Qt has made the new focus widget current before it reports the old one's loss.
   if (left && !in_field_exit_ && QApplication::focusWidget() != cancel_) {
     left_fields_.push_back(field);
+    if (QWidget* next = QApplication::focusWidget(); next != nullptr && isAncestorOf(next)) {
+      next->removeEventFilter(input_gate_);
+      next->installEventFilter(input_gate_);
+    }
     QMetaObject::invokeMethod(
         this, [this] { RunFieldExits(); }, Qt::QueuedConnection);
   }
+}
+
+bool CoreDialog::BeforeInput(QObject* target) {
+  target->removeEventFilter(input_gate_);
+  if (left_fields_.empty() || in_field_exit_) {
+    return false;
+  }
+  const bool refused = !RunFieldExits();
+  // After a refused entry the focus is back on that field: the key was meant for another.
+  return refused || QApplication::focusWidget() != target;
 }
 
 bool CoreDialog::RunFieldExits() {
@@ -98,10 +137,18 @@ bool CoreDialog::RunFieldExits() {
     }
     bool valid = true;
     in_field_exit_ = true;
+    // A text the check writes into the field the user moved to (the preset editor's provisional
+    // station name) is selected, as Tab selects a field's text, so that typing replaces it.
+    auto* focus = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    const QString focus_text = focus != nullptr ? focus->text() : QString();
     ReadControls();
     dispatcher_.Run([this, field, &valid] { valid = FieldExit(field); });
     ShowControls();
     in_field_exit_ = false;
+    if (valid && focus != nullptr && QApplication::focusWidget() == focus &&
+        focus->text() != focus_text) {
+      focus->selectAll();
+    }
     if (!valid) {
       left_fields_.clear();
       return false;

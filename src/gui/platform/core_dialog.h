@@ -35,8 +35,10 @@ void SetText(QComboBox* combo, const std::string& text);
 //
 // A dialog whose fields are checked when the user leaves them watches each of them with
 // WatchFieldExit. The check (FieldExit) runs once the focus has moved, outside Qt's focus change
-// (its box takes the focus itself), and before any handler, so a refused entry stops the click
-// as it would on leaving the field first. Leaving for the cancel button is not checked.
+// (its box takes the focus itself), and before any handler and any key that reaches the field
+// the focus went to, so a refused entry stops the click as it would on leaving the field first,
+// and a text the check puts into that field is there, selected, before the user types over it.
+// Leaving for the cancel button is not checked.
 class CoreDialog : public QDialog {
   Q_OBJECT
 
@@ -76,11 +78,16 @@ class CoreDialog : public QDialog {
  private:
   // The checks of the fields the user left, in order; false when one was refused.
   bool RunFieldExits();
+  // Runs the pending checks before input reaches `target`, the widget the focus went to;
+  // true when the input is to be dropped (a check refused its field).
+  bool BeforeInput(QObject* target);
 
   EventDispatcher& dispatcher_;
   QAbstractButton* cancel_ = nullptr;
   std::deque<const QObject*> left_fields_;
   bool in_field_exit_ = false;
+  class InputGate;
+  InputGate* input_gate_ = nullptr;
 };
 
 }  // namespace orvaltic::gui

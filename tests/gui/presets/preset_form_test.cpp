@@ -179,6 +179,41 @@ TEST_F(PresetFormTest, EditsARowWithTheKeyboardAndKeepsTheFocusOnARefusedEntry) 
   EXPECT_EQ(presets_.StationName(3), "Jazz \xC3\xA9t\xC3\xA9");
 }
 
+// The frequency's check gives an empty name the frequency as a provisional name. Typed right
+// after the Tab that leaves the frequency, in either direction, a name replaces it: it is never
+// glued to the provisional one, whether the keys come before or after the check has run.
+TEST_F(PresetFormTest, ANameTypedRightAfterLeavingTheFrequencyReplacesTheProvisionalOne) {
+  form_.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form_));
+  Click(QStringLiteral("EditBtn"));
+  struct Step {
+    int row;
+    Qt::KeyboardModifiers modifiers;  // odd rows go frequency then name, even rows back
+    bool check_first;                 // the event loop runs before the first key
+  };
+  for (const Step step : {Step{1, Qt::NoModifier, false}, Step{2, Qt::ShiftModifier, false},
+                          Step{5, Qt::NoModifier, true}, Step{6, Qt::ShiftModifier, true}}) {
+    QTest::mouseClick(&Freq(step.row), Qt::LeftButton);
+    Freq(step.row).selectAll();
+    QTest::keyClicks(&Freq(step.row), QStringLiteral("99.9"));
+    QTest::keyClick(&Freq(step.row), Qt::Key_Tab, step.modifiers);
+    if (step.check_first) {
+      QCoreApplication::processEvents();
+      EXPECT_EQ(Name(step.row).selectedText(), "99.900") << step.row;
+    }
+    ASSERT_EQ(QApplication::focusWidget(), &Name(step.row)) << step.row;
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Hello"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Name(step.row).text(), "Hello") << step.row;
+  }
+  Click(QStringLiteral("OKBtn"));
+  EXPECT_FALSE(form_.isVisible());
+  for (const int row : {1, 2, 5, 6}) {
+    EXPECT_EQ(presets_.PresetFreq(row), 99.9) << row;
+    EXPECT_EQ(presets_.StationName(row), "Hello") << row;
+  }
+}
+
 TEST_F(PresetFormTest, CancelClosesWithoutCheckingTheFieldLeft) {
   form_.show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form_));
