@@ -14,6 +14,7 @@
 #include "core/radio/linux_port_system.h"
 #include "core/radio/linux_v4l2_system.h"
 #include "core/radio/privileges.h"
+#include "gui/platform/sdr_sound.h"
 #include "gui/platform/tuner_loopback.h"
 #include "gui/platform/unix_signal_watcher.h"
 #include "gui/remote/mpris_service.h"
@@ -69,6 +70,12 @@ int main(int argc, char** argv) {
   if (card.tuner != nullptr) {
     loopback = orvaltic::gui::AttachTunerLoopback(*card.tuner, std::getenv("ORVALTIC_LOOPBACK"),
                                                   std::cerr);
+  }
+
+  // A software receiver's sound goes to the default output while the card's audio is on.
+  std::unique_ptr<orvaltic::gui::SdrSound> receiver_sound;
+  if (card.receiver != nullptr) {
+    receiver_sound = orvaltic::gui::AttachSdrSound(*card.receiver, std::cerr);
   }
 
   orvaltic::app::RadioApplication radio(*card.card);

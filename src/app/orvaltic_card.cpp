@@ -37,8 +37,8 @@ int main(int argc, char** argv) {
     const orvaltic::ParsedCardCommand parsed = orvaltic::ParseCardCommand(args);
     if (parsed.command && parsed.command->action != orvaltic::CardCommand::Action::kHelp) {
       if (privileged) {
-        opened_first =
-            orvaltic::OpenCardBackend("orvaltic-card", setting, {}, system, std::cerr, &tuners);
+        opened_first = orvaltic::OpenCardBackend("orvaltic-card", setting, {}, system, std::cerr,
+                                                 &tuners, false);
       }
       if (const auto handed = orvaltic::app::HandToRunningRadio(args)) {
         if (!handed->message.empty()) {
@@ -55,8 +55,9 @@ int main(int argc, char** argv) {
           if (opened_first.card || !opened_first.error.empty()) {
             return std::move(opened_first);
           }
+          // A software receiver is heard only inside the radio: here it is followed, not played.
           return orvaltic::OpenCardBackend("orvaltic-card", setting, ports, system, std::cerr,
-                                           &tuners);
+                                           &tuners, false);
         },
         [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); },
         {},  // the settings files of the working directory

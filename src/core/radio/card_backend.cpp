@@ -10,6 +10,7 @@
 #include "core/radio/privileges.h"
 #include "core/radio/simulated_card.h"
 #include "core/radio/v4l2_tuner.h"
+#include "core/sdr/sdr_receiver.h"
 
 namespace orvaltic {
 
@@ -23,7 +24,7 @@ OpenedCard Failure(int exit_code, std::string error) {
 
 OpenedCard OpenCardBackend(std::string_view program, const char* setting,
                            const std::vector<std::uint16_t>& extra_ports, PortSystem& system,
-                           std::ostream& report, V4l2System* tuners) {
+                           std::ostream& report, V4l2System* tuners, bool play) {
   const std::string name(program);
   const std::string_view value = setting != nullptr ? setting : "";
   constexpr std::string_view kLogPrefix = "sim:";
@@ -89,8 +90,16 @@ OpenedCard OpenCardBackend(std::string_view program, const char* setting,
     return OpenV4l2Tuner(program, device, *tuners, report);
   }
 
+  if (IsSdrSetting(value)) {
+    if (auto error = DropPrivileges(program, system)) {
+      return Failure(1, std::move(*error));
+    }
+    return OpenSdrReceiver(program, value, report, play);
+  }
+
   return Failure(2, name + ": ORVALTIC_CARD=" + PrintableText(value) +
-                        " is not a card backend; use sim, sim:FILE, port, v4l2 or v4l2:DEVICE");
+                        " is not a card backend; use sim, sim:FILE, port, v4l2, v4l2:DEVICE or "
+                        "iq:FILE");
 }
 
 }  // namespace orvaltic

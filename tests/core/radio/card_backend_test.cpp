@@ -68,17 +68,17 @@ INSTANTIATE_TEST_SUITE_P(
                   "orvaltic: ORVALTIC_CARD=sim: needs a file name, as in sim:FILE"},
         Selection{"SIM", Kind::kNone, 2,
                   "orvaltic: ORVALTIC_CARD=SIM is not a card backend; use sim, sim:FILE, port, "
-                  "v4l2 or v4l2:DEVICE"},
+                  "v4l2, v4l2:DEVICE or iq:FILE"},
         Selection{"port ", Kind::kNone, 2,
                   "orvaltic: ORVALTIC_CARD=port  is not a card backend; use sim, sim:FILE, "
-                  "port, v4l2 or v4l2:DEVICE"},
+                  "port, v4l2, v4l2:DEVICE or iq:FILE"},
         Selection{"hardware", Kind::kNone, 2,
                   "orvaltic: ORVALTIC_CARD=hardware is not a card backend; use sim, sim:FILE, "
-                  "port, v4l2 or v4l2:DEVICE"},
+                  "port, v4l2, v4l2:DEVICE or iq:FILE"},
         // The value's control bytes stay out of the terminal.
         Selection{"sim\n\x1B[2J\\", Kind::kNone, 2,
                   "orvaltic: ORVALTIC_CARD=sim\\n\\x1B[2J\\\\ is not a card backend; use sim, "
-                  "sim:FILE, port, v4l2 or v4l2:DEVICE"},
+                  "sim:FILE, port, v4l2, v4l2:DEVICE or iq:FILE"},
         Selection{"v4l2", Kind::kTuner, 0, ""}, Selection{"v4l2:/dev/radio0", Kind::kTuner, 0, ""},
         Selection{"v4l2:", Kind::kNone, 2,
                   "orvaltic: ORVALTIC_CARD=v4l2: needs a device, as in v4l2:/dev/radio0"}));
