@@ -9,7 +9,7 @@ orvaltic_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool fonts-dejavu-core fonts-liberation2 locales
   dbus-daemon dbus-bin librsvg2-bin appstream dpkg-dev
-  libliquid-dev
+  libliquid-dev librtlsdr-dev libsoapysdr-dev pulseaudio pulseaudio-utils
 )
 
 orvaltic_install_missing() {

@@ -9,6 +9,8 @@
 #include "core/platform/printable_text.h"
 #include "core/sdr/drift_control.h"
 #include "core/sdr/fm_receiver.h"
+#include "core/sdr/rtlsdr_source.h"
+#include "core/sdr/soapy_source.h"
 
 namespace orvaltic {
 
@@ -235,13 +237,10 @@ OpenedCard OpenSdrReceiver(std::string_view program, std::string_view value, std
     return {nullptr, 2, name + ": " + std::get<std::string>(parsed), nullptr};
   }
   const SdrSpec& spec = std::get<SdrSpec>(parsed);
-  if (spec.kind != SdrSpec::Kind::kIqFile) {
-    return {nullptr, 2,
-            name + ": ORVALTIC_CARD=" + std::string(value.substr(0, value.find(':'))) +
-                " is not available in this build; use iq:FILE",
-            nullptr};
-  }
-  std::variant<std::unique_ptr<IqSource>, std::string> source = OpenIqFile(spec);
+  std::variant<std::unique_ptr<IqSource>, std::string> source =
+      spec.kind == SdrSpec::Kind::kIqFile  ? OpenIqFile(spec)
+      : spec.kind == SdrSpec::Kind::kSoapy ? OpenSoapy(spec)
+                                           : OpenRtlSdr(spec, MakeLibRtlSdrCalls());
   if (std::holds_alternative<std::string>(source)) {
     return {nullptr, 1, name + ": " + std::get<std::string>(source), nullptr};
   }
