@@ -117,7 +117,10 @@ void RemoteControl::RecallPreset(int n) {
       return;  // the page buttons did nothing (the radio is off)
     }
   }
-  Press({PanelAction::kPreset, n - buttons.PresetOffset()});
+  // A recall, never a store: the memory light may be lit from the user's "M", and a media key
+  // or a command must not overwrite the preset it names with the frequency shown.
+  radio_.dispatcher().Run(
+      [&] { radio_.preset_buttons().RecallPresetButton(n - buttons.PresetOffset()); });
 }
 
 RemoteControl::Reply RemoteControl::RunCardCommand(const std::vector<std::string>& args,

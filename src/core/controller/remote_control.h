@@ -47,7 +47,8 @@ class RemoteControl {
   // empty and out-of-band ones; nothing while the radio is off.
   void Next();
   void Previous();
-  // Turns the panels to preset n's page with the page buttons, then presses its button.
+  // Turns the panels to preset n's page with the page buttons, then recalls it as its button
+  // does; an armed memory does not make this a store.
   void RecallPreset(int n);
 
   struct Reply {

@@ -67,6 +67,29 @@ TEST_F(RemoteControlTest, NextAndPreviousRecallStoredPresetsAsClicksWould) {
   EXPECT_EQ(remote_.Playing(), (NowPlaying{"104.200", "104.200", 98}));
 }
 
+TEST_F(RemoteControlTest, RecallsNeverStoreWhileTheMemoryIsArmed) {
+  remote_radio_.events().Click(1, "TuneUpBtn");  // shows a frequency no preset holds
+  Click({"TuneUpBtn"});
+  remote_radio_.events().Click(1, "MemoryBtn");
+  remote_radio_.port.Clear();
+  clicked_radio_.port.Clear();
+  int steps = 0;
+  PanelAction button = PanelAction::kNone;
+  remote_.Next();  // 3
+  EXPECT_EQ(remote_.RunCardCommand({"preset", "27"}, steps, button).exit_code, kCardExitOk);
+  EXPECT_EQ(remote_.RunCardCommand({"station", "jazz"}, steps, button).exit_code, kCardExitOk);
+  remote_.Previous();  // 98
+  // The same recalls as a user's clicks without the memory.
+  Click({"Preset3", "Next10Btn", "Next10Btn", "Preset7", "Prev10Btn", "Prev10Btn", "Preset3",
+         "Prev10Btn", "Preset8"});
+  ExpectTwins();
+  EXPECT_EQ(remote_radio_.radio.presets().PresetFreq(3), 90.5);
+  EXPECT_EQ(remote_radio_.radio.presets().StationName(3), "Jazz");
+  EXPECT_EQ(remote_radio_.radio.presets().PresetFreq(27), 101.0);
+  EXPECT_EQ(remote_radio_.radio.presets().StationName(98), "");
+  EXPECT_EQ(remote_radio_.panels().Main().PresetMemoryLight, kLime) << "still armed for the user";
+}
+
 TEST_F(RemoteControlTest, PlayPauseMutesAndUnmutesAndTheStatusFollows) {
   EXPECT_EQ(remote_.Status(), PlaybackStatus::kPlaying);
   remote_.PlayPause();
