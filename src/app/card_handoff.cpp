@@ -6,7 +6,6 @@
 #include <QDBusMessage>
 #include <QStringList>
 
-#include "core/cli/card_command.h"
 #include "core/controller/remote_control.h"
 
 namespace orvaltic::app {

@@ -52,10 +52,24 @@ call $player.Next
 prop $player Metadata | grep -q "'orvaltic:frequency': <'99.500'>" || fail "panel not at 99.500"
 "$card" volume down 0 2>/dev/null && fail "bad usage was accepted"
 
+# Only a command for the radio's own card, with its own files read and valid, is handed off;
+# any other ends as it would without a radio.
+mkdir other
+printf '524\r\n' >other/Orvaltic.opt
+before=$(wc -l <card.log)
+(cd other && ORVALTIC_CARD="sim:$work/other.log" "$card" tune 90.1 2>/dev/null) || fail "another port failed"
+[[ $(wc -l <other.log) == 97 && $(head -c 4 other.log) == 020C ]] || fail "port 524 not written"
+printf 'Style 1\r\n' >other/Orvaltic.opt
+(cd other && "$card" tune 90.1 2>/dev/null) && fail "a rejected options file was handed off"
+rm other/Orvaltic.opt
+(cd other && "$card" preset 3 2>/dev/null) && fail "a preset was handed off without Orvaltic.CFG"
+(($(wc -l <card.log) == before)) || fail "the radio's card was driven for another command"
+prop $player Metadata | grep -q "'orvaltic:frequency': <'99.500'>" || fail "the panel moved"
+
 # A second radio: the name is taken, it says so once and runs on.
 "$radio" 2>"$work/second.err" &
 pids+=($!)
-for _ in $(seq 100); do grep -q "is taken" "$work/second.err" && break; sleep 0.1; done
+for _ in $(seq 100); do grep -qs "is taken" "$work/second.err" && break; sleep 0.1; done
 grep -q "is taken on the session bus" "$work/second.err" || fail "no report of the name taken"
 kill -0 "${pids[1]}" || fail "the second radio did not run on"
 echo "remote control: all checks passed"

@@ -1,5 +1,7 @@
 #include "core/controller/remote_control.h"
 
+#include <cstdint>
+
 #include "core/controller/radio_controller.h"
 #include "core/platform/numbers.h"
 #include "core/presets/station_lookup.h"
@@ -131,7 +133,10 @@ RemoteControl::Reply RemoteControl::RunCardCommand(const std::vector<std::string
     return {kCardExitUsage, parsed.error};
   }
   const CardCommand& command = *parsed.command;
-  if (command.port && *command.port != radio_.options().CardPort) {
+  // Only the low 16 bits of CardPort address the card.
+  const auto card_port =
+      static_cast<std::uint16_t>(static_cast<std::uint32_t>(radio_.options().CardPort) & 0xFFFFu);
+  if (command.port && *command.port != card_port) {
     return {kOtherCard, "the radio drives another port"};
   }
   using Action = CardCommand::Action;
