@@ -12,8 +12,9 @@ namespace orvaltic::app {
 
 namespace {
 
-// Longer than any command takes the radio, short enough for a hotkey that must not hang.
-constexpr int kAnswerTimeoutMs = 10000;
+// Longer than any command takes the radio (the most volume steps, one spacing each, then a
+// command handed over before this one), short enough for a hotkey that must not hang.
+constexpr int kAnswerTimeoutMs = kMaxVolumeSteps * RemoteControl::kVolumePressSpacingMs + 10000;
 
 }  // namespace
 

@@ -66,10 +66,30 @@ rm other/Orvaltic.opt
 (($(wc -l <card.log) == before)) || fail "the radio's card was driven for another command"
 prop $player Metadata | grep -q "'orvaltic:frequency': <'99.500'>" || fail "the panel moved"
 
+# A handed-off volume command answers when its steps are done, so the next one adds its own.
+pulses() { grep -c ' 88$' card.log || true; }  # the byte of a volume-up pulse
+first=$(pulses)
+"$card" volume up 2 || fail "volume up failed"
+(($(pulses) == first + 2)) || fail "volume up 2 answered before its steps were done"
+"$card" volume up 2 || fail "the second volume up failed"
+(($(pulses) == first + 4)) || fail "two volume commands in a row made $(($(pulses) - first)) steps"
+
 # A second radio: the name is taken, it says so once and runs on.
 "$radio" 2>"$work/second.err" &
 pids+=($!)
 for _ in $(seq 100); do grep -qs "is taken" "$work/second.err" && break; sleep 0.1; done
 grep -q "is taken on the session bus" "$work/second.err" || fail "no report of the name taken"
 kill -0 "${pids[1]}" || fail "the second radio did not run on"
+
+# Quit opens the close question: volume steps under way stop there, and nothing steps on
+# behind it.
+"$card" volume up 20 2>"$work/steps.err" &
+steps=$!
+for _ in $(seq 50); do (($(pulses) > first + 4)) && break; sleep 0.05; done
+call org.mpris.MediaPlayer2.Quit
+wait $steps && fail "volume steps went on after Quit"
+grep -q "stopped after .* of 20 volume steps" "$work/steps.err" || fail "no word of the stop"
+written=$(wc -l <card.log)
+sleep 0.5
+(($(wc -l <card.log) == written)) || fail "the card was written behind the close question"
 echo "remote control: all checks passed"
