@@ -92,4 +92,21 @@ grep -q "stopped after .* of 20 volume steps" "$work/steps.err" || fail "no word
 written=$(wc -l <card.log)
 sleep 0.5
 (($(wc -l <card.log) == written)) || fail "the card was written behind the close question"
+
+# A radio that is off with a saved frequency that is no number: Play switches it on, which ends
+# in an error box. The caller has its answer before the box opens.
+for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; done
+pids=()
+mkdir bad
+sed '201s/.*/abc\r/' Orvaltic.CFG >bad/Orvaltic.CFG
+cp Orvaltic.opt bad/
+(cd bad && exec env ORVALTIC_CARD="sim:$work/bad.log" "$radio" 2>"$work/bad.err") &
+pids+=($!)
+timeout 30 gdbus wait --session --timeout 30 $name || fail "the third radio never appeared"
+timeout 5 gdbus call --session -d $name -o $path -m $player.Play >/dev/null ||
+  fail "Play kept its caller waiting"
+for _ in $(seq 50); do [[ -s bad.log ]] && break; sleep 0.05; done
+[[ $(head -2 bad.log | tr '\n' ' ') == "030C 00 030C C8 " ]] || fail "Play did not switch on"
+(cd bad && "$card" mute 2>"$work/bad-card.err") && fail "a command reached the radio past its box"
+grep -q "a window open that waits for an answer" bad-card.err || fail "the error box is not open"
 echo "remote control: all checks passed"

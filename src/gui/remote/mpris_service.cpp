@@ -153,7 +153,19 @@ void MprisService::Raise() {
 
 void MprisService::Quit() {
   // Queued: the caller gets its reply before the question of the close sequence opens.
-  QTimer::singleShot(0, this, [this] { windows_.RequestClose(); });
+  QTimer::singleShot(0, this, [this] {
+    if (Accepting()) {
+      windows_.RequestClose();
+    }
+  });
+}
+
+void MprisService::PressAfterReply(void (RemoteControl::*press)()) {
+  QTimer::singleShot(0, this, [this, press] {
+    if (Accepting()) {
+      (remote_.*press)();
+    }
+  });
 }
 
 int MprisService::RunCardCommand(const QStringList& args, QString& message) {
@@ -193,25 +205,25 @@ MprisPlayerAdaptor::MprisPlayerAdaptor(MprisService& service)
 
 void MprisPlayerAdaptor::Next() {
   if (service_.Accepting()) {
-    service_.remote().Next();
+    service_.PressAfterReply(&RemoteControl::Next);
   }
 }
 
 void MprisPlayerAdaptor::Previous() {
   if (service_.Accepting()) {
-    service_.remote().Previous();
+    service_.PressAfterReply(&RemoteControl::Previous);
   }
 }
 
 void MprisPlayerAdaptor::Pause() {
   if (service_.Accepting()) {
-    service_.remote().Pause();
+    service_.PressAfterReply(&RemoteControl::Pause);
   }
 }
 
 void MprisPlayerAdaptor::PlayPause() {
   if (service_.Accepting()) {
-    service_.remote().PlayPause();
+    service_.PressAfterReply(&RemoteControl::PlayPause);
   }
 }
 
@@ -221,7 +233,7 @@ void MprisPlayerAdaptor::Stop() {
 
 void MprisPlayerAdaptor::Play() {
   if (service_.Accepting()) {
-    service_.remote().Play();
+    service_.PressAfterReply(&RemoteControl::Play);
   }
 }
 

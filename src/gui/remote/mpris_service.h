@@ -42,6 +42,10 @@ class MprisService : public QObject, protected QDBusContext {
   void Raise();
   // The close sequence, after the call's reply has gone out.
   void Quit();
+  // Makes a media player's press after the call's reply has gone out: a press may open a box
+  // (power-on with a saved frequency that is no number), which must not keep the caller
+  // waiting for the user. The press is dropped when a modal window is open by then.
+  void PressAfterReply(void (RemoteControl::*press)());
   // An orvaltic-card command: called over the bus, the reply goes out when the command is done
   // (a volume command after its last step), and the return value is not used.
   int RunCardCommand(const QStringList& args, QString& message);
