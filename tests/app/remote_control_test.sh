@@ -90,8 +90,14 @@ call org.mpris.MediaPlayer2.Quit
 wait $steps && fail "volume steps went on after Quit"
 grep -q "stopped after .* of 20 volume steps" "$work/steps.err" || fail "no word of the stop"
 written=$(wc -l <card.log)
+# A SIGTERM and another Quit while the question is open: one close at a time, nothing saved again.
+saved=$(stat -c %i Orvaltic.CFG)
+kill -TERM "${pids[0]}"
+call org.mpris.MediaPlayer2.Quit
 sleep 0.5
 (($(wc -l <card.log) == written)) || fail "the card was written behind the close question"
+[[ $(stat -c %i Orvaltic.CFG) == "$saved" ]] || fail "a second close saved the presets again"
+kill -0 "${pids[0]}" || fail "the radio ended without an answer to its question"
 
 # A radio that is off with a saved frequency that is no number: Play switches it on, which ends
 # in an error box. The caller has its answer before the box opens.
