@@ -1,6 +1,9 @@
 #!/bin/bash
 # The real radio on a session bus of its own: media-player calls and orvaltic-card commands
-# reach the card as clicks would, and a second radio finds the name taken and runs on.
+# reach the card as clicks would, only commands for the radio's own card are handed to it,
+# volume commands answer when their steps are done and stop at a modal window, one close runs
+# at a time, a Play that ends in an error box answers first, and a second radio finds the name
+# taken and runs on.
 #
 # Usage: remote_control_test.sh ORVALTIC ORVALTIC_CARD TEST_DATA_DIR
 # Exit 77 (skipped) without dbus-run-session or gdbus.
@@ -57,7 +60,8 @@ prop $player Metadata | grep -q "'orvaltic:frequency': <'99.500'>" || fail "pane
 mkdir other
 printf '524\r\n' >other/Orvaltic.opt
 before=$(wc -l <card.log)
-(cd other && ORVALTIC_CARD="sim:$work/other.log" "$card" tune 90.1 2>/dev/null) || fail "another port failed"
+(cd other && ORVALTIC_CARD="sim:$work/other.log" "$card" tune 90.1 2>/dev/null) ||
+  fail "another port failed"
 [[ $(wc -l <other.log) == 97 && $(head -c 4 other.log) == 020C ]] || fail "port 524 not written"
 printf 'Style 1\r\n' >other/Orvaltic.opt
 (cd other && "$card" tune 90.1 2>/dev/null) && fail "a rejected options file was handed off"
@@ -103,6 +107,11 @@ kill -0 "${pids[0]}" || fail "the radio ended without an answer to its question"
 # in an error box. The caller has its answer before the box opens.
 for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; done
 pids=()
+for _ in $(seq 100); do
+  [[ $(gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus \
+    -m org.freedesktop.DBus.NameHasOwner $name) == "(false,)" ]] && break
+  sleep 0.05
+done
 mkdir bad
 sed '201s/.*/abc\r/' Orvaltic.CFG >bad/Orvaltic.CFG
 cp Orvaltic.opt bad/
