@@ -6,15 +6,15 @@
 #include <QDBusMessage>
 #include <QStringList>
 
-#include "core/cli/card_command.h"
 #include "core/controller/remote_control.h"
 
 namespace orvaltic::app {
 
 namespace {
 
-// Longer than any command takes the radio, short enough for a hotkey that must not hang.
-constexpr int kAnswerTimeoutMs = 10000;
+// Longer than any command takes the radio (the most volume steps, one spacing each, then a
+// command handed over before this one), short enough for a hotkey that must not hang.
+constexpr int kAnswerTimeoutMs = kMaxVolumeSteps * RemoteControl::kVolumePressSpacingMs + 10000;
 
 }  // namespace
 

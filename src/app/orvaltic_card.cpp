@@ -6,7 +6,6 @@
 #include <new>
 #include <string>
 #include <thread>
-#include <utility>
 #include <vector>
 
 #include "core/cli/card_command.h"
@@ -29,32 +28,10 @@ int main(int argc, char** argv) {
     orvaltic::LinuxV4l2System tuners;
     const char* setting = std::getenv("ORVALTIC_CARD");
     const bool privileged = orvaltic::MustDropPrivilegesBeforeReading(system);
-    orvaltic::OpenedCard opened_first;
-#ifdef ORVALTIC_CARD_HANDOFF
-    // A radio running on the session bus owns the card: the command is handed to it, so that
-    // its panel never shows a frequency the card is not tuned to. Usage and help stay here. A
-    // privileged process opens the card and drops its privileges before it talks to the bus.
-    const orvaltic::ParsedCardCommand parsed = orvaltic::ParseCardCommand(args);
-    if (parsed.command && parsed.command->action != orvaltic::CardCommand::Action::kHelp) {
-      if (privileged) {
-        opened_first = orvaltic::OpenCardBackend("orvaltic-card", setting, {}, system, std::cerr,
-                                                 &tuners, false);
-      }
-      if (const auto handed = orvaltic::app::HandToRunningRadio(args)) {
-        if (!handed->message.empty()) {
-          std::cerr << "orvaltic-card: " << handed->message << '\n';
-        }
-        return handed->exit_code;
-      }
-    }
-#endif
     const orvaltic::CardCommandHost host{
         std::cout,
         std::cerr,
         [&](const std::vector<std::uint16_t>& ports) {
-          if (opened_first.card || !opened_first.error.empty()) {
-            return std::move(opened_first);
-          }
           // A software receiver is heard only inside the radio: here it is followed, not played.
           return orvaltic::OpenCardBackend("orvaltic-card", setting, ports, system, std::cerr,
                                            &tuners, false);
@@ -62,6 +39,13 @@ int main(int argc, char** argv) {
         [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); },
         {},  // the settings files of the working directory
         privileged,
+#ifdef ORVALTIC_CARD_HANDOFF
+        // A radio running on the session bus that owns the same card takes the command over.
+        // A privileged process has opened the card and dropped its privileges by then.
+        orvaltic::app::HandToRunningRadio,
+#else
+        {},
+#endif
     };
     return orvaltic::RunCardCommand(args, host);
   } catch (const std::bad_alloc&) {

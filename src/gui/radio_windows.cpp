@@ -85,12 +85,7 @@ void RadioWindows::ShowMainPanel() {
 }
 
 void RadioWindows::RequestClose() {
-  if (closing_) {
-    return;
-  }
-  closing_ = true;
   controller_.dispatcher().Run([this] { controller_.life_cycle().CloseRadio(); });
-  closing_ = false;
 }
 
 }  // namespace orvaltic::gui

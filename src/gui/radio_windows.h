@@ -68,8 +68,8 @@ class RadioWindows {
   // in the event loop, does the rest of the start-up.
   void ShowMainPanel();
   // The close sequence as a window's close runs it: with the radio on, the presets file is
-  // saved and the user asked whether to keep the radio playing. Repeated requests while one
-  // is being handled (its question still open) are ignored.
+  // saved and the user asked whether to keep the radio playing. A request while any close is
+  // being handled (its question still open) is ignored.
   void RequestClose();
   // Runs after the panels were rendered for an event, whatever caused it (the remote control
   // signals its changes from here).
@@ -114,7 +114,6 @@ class RadioWindows {
                                             controller_.dispatcher());
   }};
   LazyForm<TAbtForm> abt_form_{[] { return std::make_unique<TAbtForm>(); }};
-  bool closing_ = false;
   std::function<void()> after_render_;
 
   void RenderPanels();

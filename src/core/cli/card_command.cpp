@@ -147,6 +147,11 @@ std::string CardCommandUsage() {
          "from the working directory. A settings file the radio refuses (\"Invalid numeric\n"
          "input\"), a missing Orvaltic.CFG, an empty or out-of-band preset or an unknown station\n"
          "ends the command with status 2 before anything is written.\n"
+         "While the radio runs on the session bus with its card at the port the command\n"
+         "drives, the command is handed to it, once the settings files above are read and\n"
+         "valid, and done with its panel's buttons (preset and station recall the radio's own\n"
+         "presets); the exit status and any message are the radio's. Help and bad usage stay\n"
+         "here.\n"
          "ORVALTIC_CARD chooses the card: sim (the default), sim:FILE, port, or v4l2 for\n"
          "a radio tuner (the first /dev/radio*; v4l2:DEVICE names one). With a capability or\n"
          "set-user-ID, port reaches only 0x30C and 0x20C; root may name any port.\n"
@@ -293,7 +298,27 @@ std::optional<CardTarget> ReadTarget(const CardCommand& command, const CardComma
   return target;
 }
 
-int RunParsedCommand(const CardCommand& command, const CardCommandHost& host) {
+// The running radio's answer, when it took the command.
+std::optional<int> HandOff(const std::vector<std::string>& args, std::uint16_t port,
+                           const CardCommandHost& host) {
+  if (!host.hand_off) {
+    return std::nullopt;
+  }
+  // The port the files decided goes first: a --port of the user's comes later and is the same.
+  std::vector<std::string> handed{"--port=" + FormatInt(port)};
+  handed.insert(handed.end(), args.begin(), args.end());
+  const std::optional<HandedCommand> result = host.hand_off(handed);
+  if (!result) {
+    return std::nullopt;
+  }
+  if (!result->message.empty()) {
+    host.err << kProgram << ": " << PrintableText(result->message) << '\n';
+  }
+  return result->exit_code;
+}
+
+int RunParsedCommand(const std::vector<std::string>& args, const CardCommand& command,
+                     const CardCommandHost& host) {
   if (command.action == CardCommand::Action::kHelp) {
     host.out << CardCommandUsage();
     return kCardExitOk;
@@ -314,6 +339,12 @@ int RunParsedCommand(const CardCommand& command, const CardCommandHost& host) {
   const std::optional<CardTarget> target = ReadTarget(command, host);
   if (!target) {
     return kCardExitUsage;
+  }
+  // A radio that drives this card carries the command out with its panel's buttons, so that its
+  // display never shows a frequency the card is not tuned to. The card opened for a privileged
+  // command is then left unwritten.
+  if (const std::optional<int> handed = HandOff(args, target->port, host)) {
+    return *handed;
   }
   if (!opened.card) {
     opened = host.open_card({target->port});
@@ -373,7 +404,7 @@ int RunCardCommand(const std::vector<std::string>& args, const CardCommandHost& 
       host.err << kProgram << ": " << parsed.error << " (see " << kProgram << " --help)\n";
       return kCardExitUsage;
     }
-    code = RunParsedCommand(*parsed.command, host);
+    code = RunParsedCommand(args, *parsed.command, host);
   } catch (const std::bad_alloc&) {
     host.err << kProgram << ": out of memory\n";
     return kCardExitUsage;

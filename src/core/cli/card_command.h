@@ -36,6 +36,12 @@ inline constexpr int kMaxVolumeSteps = 100;
 ParsedCardCommand ParseCardCommand(const std::vector<std::string>& args);
 std::string CardCommandUsage();
 
+// What a running radio made of a command handed to it.
+struct HandedCommand {
+  int exit_code = 0;
+  std::string message;  // the radio's reason when it refused, or why it did not answer
+};
+
 struct CardCommandHost {
   std::ostream& out;
   std::ostream& err;
@@ -51,12 +57,19 @@ struct CardCommandHost {
   // reaches only the ports the backend opened on its own. Otherwise the files come first and
   // the card is opened for the port they name.
   bool open_card_first = false;
+  // Hands the command to a radio that runs with its card at the port the command drives: `args`
+  // are the command's arguments with that port in front ("--port=780 tune 99.5"). Returns what
+  // the radio made of it; nullopt when no radio runs or its card sits at another port, and the
+  // command drives the card itself. Empty: there is no radio to hand to.
+  std::function<std::optional<HandedCommand>(const std::vector<std::string>& args)> hand_off;
 };
 
-// Parses and runs the command. Returns the exit code: 0 done, 1 the card cannot be reached
-// (nothing or not everything was written), 2 bad usage or input, settings files that cannot be
-// used (nothing written), standard output that cannot be written, or any other failure, always
-// with one line on `err`; never throws.
+// Parses and runs the command. It is handed to a running radio only once the settings files
+// have been read and found valid and name the radio's port, so that the radio drives the very
+// card the command would; anything else ends as it does without a radio. Returns the exit code: 0
+// done, 1 the card cannot be reached (nothing or not everything was written), 2 bad usage or input,
+// settings files that cannot be used (nothing written), standard output that cannot be written, or
+// any other failure, always with one line on `err`; never throws.
 int RunCardCommand(const std::vector<std::string>& args, const CardCommandHost& host);
 
 }  // namespace orvaltic

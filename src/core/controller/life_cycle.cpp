@@ -51,6 +51,17 @@ void LifeCycle::FormPaint(bool show_freq_text) {
 }
 
 bool LifeCycle::CloseRadio() {
+  // One close at a time, whatever starts it: a window's close, the power button, a signal or a
+  // remote's Quit that comes while the question below is open leaves the answer to that
+  // question, and nothing is saved or asked a second time.
+  if (closing_) {
+    return false;
+  }
+  closing_ = true;
+  const struct EndOfClose {
+    bool& closing;
+    ~EndOfClose() { closing = false; }
+  } end_of_close{closing_};
   if (panels_.Main().PwrBtnLight == kRed) {
     if (first_paint_) {
       // The panels still carry their designed border, not the one the user chose.

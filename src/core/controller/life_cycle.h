@@ -48,6 +48,7 @@ class LifeCycle {
   // terminate); false when the user cancelled. A failed save of the presets file throws
   // InOutError: the close stops there with the radio still on. A close before the first paint
   // (a second /O) first puts on the stored border, so the save writes back the border read.
+  // A close requested while one is under way (its question open) returns false at once.
   bool CloseRadio();
   // A window's close request: runs CloseRadio; the close goes ahead only when it returns true.
   bool FormCloseQuery() { return CloseRadio(); }
@@ -65,6 +66,7 @@ class LifeCycle {
   AppHost& app_;
   const std::string& current_freq_text_;
   bool first_paint_ = true;
+  bool closing_ = false;
 };
 
 }  // namespace orvaltic

@@ -108,6 +108,8 @@ class RadioController {
   PanelEvents& events() { return router_; }
   // Timer1 .. Timer7.
   Timer& TimerN(int n);
+  // Where timers of the radio's own helpers come from (the remote control's volume steps).
+  TimerHost& timers() { return platform_.timers; }
 
  private:
   Platform platform_;

@@ -1,5 +1,8 @@
 #include "core/controller/remote_control.h"
 
+#include <cstdint>
+#include <utility>
+
 #include "core/controller/radio_controller.h"
 #include "core/platform/numbers.h"
 #include "core/presets/station_lookup.h"
@@ -10,8 +13,31 @@ namespace orvaltic {
 namespace {
 
 constexpr int kPageCount = 10;
+constexpr char kWindowOpen[] = "the radio has a window open that waits for an answer";
 
 }  // namespace
+
+RemoteControl::RemoteControl(RadioController& radio, std::function<bool()> accepting)
+    : radio_(radio),
+      accepting_(std::move(accepting)),
+      volume_timer_(radio.timers().CreateTimer("RemoteVolumeTimer")) {
+  volume_timer_->SetEnabled(false);
+  volume_timer_->SetInterval(kVolumePressSpacingMs);
+  volume_timer_->SetOnTimer([this] { NextVolumePress(); });
+}
+
+RemoteControl::~RemoteControl() {
+  volume_timer_->SetEnabled(false);
+  // The callers learn at once that their commands were not done.
+  if (stepping_) {
+    stepping_->answer({kCardExitUnreachable, "the radio closed after " +
+                                                 FormatInt(stepping_->made) + " of " +
+                                                 FormatInt(stepping_->steps) + " volume steps"});
+  }
+  for (const Queued& queued : queue_) {
+    queued.answer({kCardExitUnreachable, "the radio closed before the command's turn came"});
+  }
+}
 
 bool RemoteControl::Muted() const {
   return radio_.panels().Main().MuteBtnLight == kLime;
@@ -117,26 +143,92 @@ void RemoteControl::RecallPreset(int n) {
       return;  // the page buttons did nothing (the radio is off)
     }
   }
-  Press({PanelAction::kPreset, n - buttons.PresetOffset()});
+  // A recall, never a store: the memory light may be lit from the user's "M", and a media key
+  // or a command must not overwrite the preset it names with the frequency shown.
+  radio_.dispatcher().Run(
+      [&] { radio_.preset_buttons().RecallPresetButton(n - buttons.PresetOffset()); });
 }
 
-RemoteControl::Reply RemoteControl::RunCardCommand(const std::vector<std::string>& args,
-                                                   int& volume_steps, PanelAction& volume_button) {
-  volume_steps = 0;
+void RemoteControl::RunCardCommand(const std::vector<std::string>& args, Answer answer) {
+  queue_.push_back({args, std::move(answer)});
+  RunQueue();
+}
+
+void RemoteControl::RunQueue() {
+  // A press that opens a box runs a nested event loop, in which further commands may arrive:
+  // they wait for the loop below.
+  if (running_queue_) {
+    return;
+  }
+  running_queue_ = true;
+  while (!stepping_ && !queue_.empty()) {
+    Queued next = std::move(queue_.front());
+    queue_.pop_front();
+    if (!accepting_()) {
+      next.answer({kCardExitUsage, kWindowOpen});
+      continue;
+    }
+    if (const std::optional<Reply> reply = Start(next.args, next.answer)) {
+      next.answer(*reply);
+    }
+  }
+  running_queue_ = false;
+}
+
+void RemoteControl::NextVolumePress() {
+  if (!stepping_) {
+    volume_timer_->SetEnabled(false);
+    return;
+  }
+  Stepping& stepping = *stepping_;
+  if (stepping.made == stepping.steps) {
+    FinishStepping({});
+    return;
+  }
+  std::string why;
+  if (!accepting_()) {
+    why = kWindowOpen;
+  } else if (!radio_.PowerOn()) {
+    why = "the radio was switched off";
+  } else if (Muted()) {
+    why = "the radio was muted";
+  }
+  if (!why.empty()) {
+    FinishStepping({kCardExitUnreachable, "stopped after " + FormatInt(stepping.made) + " of " +
+                                              FormatInt(stepping.steps) + " volume steps: " + why});
+    return;
+  }
+  ++stepping.made;
+  Press({stepping.button, 0});
+}
+
+void RemoteControl::FinishStepping(const Reply& reply) {
+  volume_timer_->SetEnabled(false);
+  const Answer answer = std::move(stepping_->answer);
+  stepping_.reset();
+  answer(reply);
+  RunQueue();
+}
+
+std::optional<RemoteControl::Reply> RemoteControl::Start(const std::vector<std::string>& args,
+                                                         Answer& answer) {
   const ParsedCardCommand parsed = ParseCardCommand(args);
   if (!parsed.command) {
-    return {kCardExitUsage, parsed.error};
+    return Reply{kCardExitUsage, parsed.error};
   }
   const CardCommand& command = *parsed.command;
-  if (command.port && *command.port != radio_.options().CardPort) {
-    return {kOtherCard, "the radio drives another port"};
+  // Only the low 16 bits of CardPort address the card.
+  const auto card_port =
+      static_cast<std::uint16_t>(static_cast<std::uint32_t>(radio_.options().CardPort) & 0xFFFFu);
+  if (command.port && *command.port != card_port) {
+    return Reply{kOtherCard, "the radio drives another port"};
   }
   using Action = CardCommand::Action;
   if (command.action == Action::kHelp) {
-    return {kOtherCard, ""};
+    return Reply{kOtherCard, ""};
   }
   if (!radio_.PowerOn()) {
-    return {kCardExitUsage, "the radio is switched off"};
+    return Reply{kCardExitUsage, "the radio is switched off"};
   }
   switch (command.action) {
     case Action::kTune: {
@@ -146,17 +238,19 @@ RemoteControl::Reply RemoteControl::RunCardCommand(const std::vector<std::string
     }
     case Action::kPreset:
       if (!Stored(command.preset)) {
-        return {kCardExitUsage, "preset " + FormatInt(command.preset) + " is empty or out of band"};
+        return Reply{kCardExitUsage,
+                     "preset " + FormatInt(command.preset) + " is empty or out of band"};
       }
       RecallPreset(command.preset);
       break;
     case Action::kStation: {
       const std::optional<int> preset = FindStationPreset(radio_.presets(), command.station);
       if (!preset) {
-        return {kCardExitUsage, "no preset's station name contains \"" + command.station + "\""};
+        return Reply{kCardExitUsage,
+                     "no preset's station name contains \"" + command.station + "\""};
       }
       if (!Stored(*preset)) {
-        return {kCardExitUsage, "preset " + FormatInt(*preset) + " is empty or out of band"};
+        return Reply{kCardExitUsage, "preset " + FormatInt(*preset) + " is empty or out of band"};
       }
       RecallPreset(*preset);
       break;
@@ -174,16 +268,21 @@ RemoteControl::Reply RemoteControl::RunCardCommand(const std::vector<std::string
     case Action::kVolumeUp:
     case Action::kVolumeDown:
       if (Muted()) {
-        return {kCardExitUsage, "the radio is muted"};
+        return Reply{kCardExitUsage, "the radio is muted"};
       }
-      volume_button =
-          command.action == Action::kVolumeUp ? PanelAction::kVolumeUp : PanelAction::kVolumeDown;
-      volume_steps = command.steps;
-      break;
+      // The first press now, the others one spacing apart; the answer comes a spacing after
+      // the last, when its pulse has long ended.
+      stepping_ = Stepping{
+          std::move(answer),
+          command.action == Action::kVolumeUp ? PanelAction::kVolumeUp : PanelAction::kVolumeDown,
+          1, command.steps};
+      volume_timer_->SetEnabled(true);
+      Press({stepping_->button, 0});
+      return std::nullopt;
     case Action::kHelp:
       break;
   }
-  return {};
+  return Reply{};
 }
 
 }  // namespace orvaltic

@@ -111,10 +111,10 @@ void PresetButtons::PresetMouseMove(int n) {
 }
 
 void PresetButtons::ActivatePresetButton(int n) {
-  RecallPresetButton(n, true);
+  PressPresetButton(n, true);
 }
 
-void PresetButtons::RecallPresetButton(int n, bool may_store) {
+void PresetButtons::PressPresetButton(int n, bool may_store) {
   if (!power_on_) {
     return;
   }
@@ -242,7 +242,7 @@ void PresetButtons::AccessPreset(const std::string& text) {
     panels_.SetFreqCaption(text);
     // A recall, never a store: an armed memory must not rename the preset after its own
     // frequency just because a scan, the schedule or the editor reached it.
-    RecallPresetButton(found - 10 * ((found - 1) / 10), false);
+    RecallPresetButton(found - 10 * ((found - 1) / 10));
     return;
   }
 

@@ -31,6 +31,10 @@ class PresetButtons {
   // Recalls preset n + PresetOffset (n = 1..10), or with the memory armed first stores the
   // frequency shown into it.
   void ActivatePresetButton(int n);
+  // Recalls preset n + PresetOffset as its button does, but never stores, whatever the memory
+  // light says: for recalls the user did not make with the button itself (AccessPreset, a
+  // remote control).
+  void RecallPresetButton(int n) { PressPresetButton(n, false); }
   // Button n's hint on every panel := the station name of the preset it recalls. Works with
   // the radio off.
   void PresetMouseMove(int n);
@@ -60,7 +64,7 @@ class PresetButtons {
 
  private:
   // ActivatePresetButton; `may_store` false makes it a recall even with the memory armed.
-  void RecallPresetButton(int n, bool may_store);
+  void PressPresetButton(int n, bool may_store);
   // PresetPage, PagePresets, the lights and the captions after PresetOffset changed.
   void ShowPresetPage();
 

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "core/controller/radio_controller.h"
-#include "core/radio/radio_card.h"
 #include "gui/radio_windows.h"
 
 namespace orvaltic::gui {
@@ -19,9 +18,6 @@ namespace {
 
 constexpr char kRootInterface[] = "org.mpris.MediaPlayer2";
 constexpr char kPlayerInterface[] = "org.mpris.MediaPlayer2.Player";
-// One volume press is a 100 ms pulse; the next one follows 100 ms after its end.
-constexpr int kVolumePressSpacingMs = 2 * RadioCard::kPulseMs;
-
 QString FromCore(const std::string& text) {
   return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
@@ -29,7 +25,9 @@ QString FromCore(const std::string& text) {
 }  // namespace
 
 MprisService::MprisService(RadioWindows& windows, QDBusConnection bus, std::ostream& report)
-    : windows_(windows), remote_(windows.controller()), bus_(std::move(bus)) {
+    : windows_(windows),
+      remote_(windows.controller(), [] { return QApplication::activeModalWidget() == nullptr; }),
+      bus_(std::move(bus)) {
   new MprisRootAdaptor(*this);
   new MprisPlayerAdaptor(*this);
   new CardAdaptor(*this);
@@ -155,27 +153,38 @@ void MprisService::Raise() {
 
 void MprisService::Quit() {
   // Queued: the caller gets its reply before the question of the close sequence opens.
-  QTimer::singleShot(0, this, [this] { windows_.RequestClose(); });
+  QTimer::singleShot(0, this, [this] {
+    if (Accepting()) {
+      windows_.RequestClose();
+    }
+  });
+}
+
+void MprisService::PressAfterReply(void (RemoteControl::*press)()) {
+  QTimer::singleShot(0, this, [this, press] {
+    if (Accepting()) {
+      (remote_.*press)();
+    }
+  });
 }
 
 int MprisService::RunCardCommand(const QStringList& args, QString& message) {
-  if (!Accepting()) {
-    message = QStringLiteral("the radio has a window open that waits for an answer");
+  if (!calledFromDBus()) {
+    message = QStringLiteral("a card command comes over the session bus");
     return kCardExitUsage;
   }
   std::vector<std::string> core_args;
   for (const QString& arg : args) {
     core_args.push_back(arg.toStdString());
   }
-  int steps = 0;
-  PanelAction button = PanelAction::kNone;
-  const RemoteControl::Reply reply = remote_.RunCardCommand(core_args, steps, button);
-  for (int i = 0; i < steps; ++i) {
-    QTimer::singleShot(i * kVolumePressSpacingMs, this,
-                       [this, button] { remote_.PressVolume(button); });
-  }
-  message = FromCore(reply.message);
-  return reply.exit_code;
+  // The caller waits for the command's end: a second command handed right after this one must
+  // find its steps done.
+  setDelayedReply(true);
+  remote_.RunCardCommand(core_args, [call = this->message(), bus = connection()](
+                                        const RemoteControl::Reply& reply) mutable {
+    bus.send(call.createReply({reply.exit_code, FromCore(reply.message)}));
+  });
+  return kCardExitOk;
 }
 
 MprisRootAdaptor::MprisRootAdaptor(MprisService& service)
@@ -196,25 +205,25 @@ MprisPlayerAdaptor::MprisPlayerAdaptor(MprisService& service)
 
 void MprisPlayerAdaptor::Next() {
   if (service_.Accepting()) {
-    service_.remote().Next();
+    service_.PressAfterReply(&RemoteControl::Next);
   }
 }
 
 void MprisPlayerAdaptor::Previous() {
   if (service_.Accepting()) {
-    service_.remote().Previous();
+    service_.PressAfterReply(&RemoteControl::Previous);
   }
 }
 
 void MprisPlayerAdaptor::Pause() {
   if (service_.Accepting()) {
-    service_.remote().Pause();
+    service_.PressAfterReply(&RemoteControl::Pause);
   }
 }
 
 void MprisPlayerAdaptor::PlayPause() {
   if (service_.Accepting()) {
-    service_.remote().PlayPause();
+    service_.PressAfterReply(&RemoteControl::PlayPause);
   }
 }
 
@@ -224,7 +233,7 @@ void MprisPlayerAdaptor::Stop() {
 
 void MprisPlayerAdaptor::Play() {
   if (service_.Accepting()) {
-    service_.remote().Play();
+    service_.PressAfterReply(&RemoteControl::Play);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
+#include <QDBusContext>
 #include <QDBusObjectPath>
 #include <QObject>
 #include <QStringList>
@@ -18,7 +19,7 @@ class RadioWindows;
 // and controls reach it, and as the card's owner for orvaltic-card. Every call presses the
 // panel's buttons through the core's RemoteControl; after every event of the radio, whatever
 // caused it, the properties that changed are signalled.
-class MprisService : public QObject {
+class MprisService : public QObject, protected QDBusContext {
   Q_OBJECT
 
  public:
@@ -41,6 +42,12 @@ class MprisService : public QObject {
   void Raise();
   // The close sequence, after the call's reply has gone out.
   void Quit();
+  // Makes a media player's press after the call's reply has gone out: a press may open a box
+  // (power-on with a saved frequency that is no number), which must not keep the caller
+  // waiting for the user. The press is dropped when a modal window is open by then.
+  void PressAfterReply(void (RemoteControl::*press)());
+  // An orvaltic-card command: called over the bus, the reply goes out when the command is done
+  // (a volume command after its last step), and the return value is not used.
   int RunCardCommand(const QStringList& args, QString& message);
 
  private:

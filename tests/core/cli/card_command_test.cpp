@@ -83,6 +83,14 @@ class CardCommandTest : public ::testing::Test {
         [this](int ms) { pauses.push_back(ms); },
         settings.path(),
         open_first,
+        [this](const Args& offered) -> std::optional<HandedCommand> {
+          handed.push_back(offered);
+          const ParsedCardCommand parsed = ParseCardCommand(offered);
+          if (!radio_port || !parsed.command || parsed.command->port != radio_port) {
+            return std::nullopt;
+          }
+          return radio_answer;
+        },
     };
     recorded.Clear();
     return RunCardCommand(args, host);
@@ -105,6 +113,10 @@ class CardCommandTest : public ::testing::Test {
   int open_exit = 1;
   bool fail_writes = false;
   bool open_first = false;
+  // A radio running with its card at this port takes what is handed to it, answering this.
+  std::optional<std::uint16_t> radio_port;
+  HandedCommand radio_answer;
+  std::vector<Args> handed;
   // When set, builds the card in place of the recording backend.
   std::function<OpenedCard(const std::vector<std::uint16_t>&)> open_backend;
   testing::RecordingPort recorded;
@@ -323,6 +335,91 @@ TEST_F(CardCommandTest, AFolderInPlaceOfTheOptionsFileCountsAsNoFile) {
   EXPECT_EQ(Run({"mute"}), 0) << err.str();
   EXPECT_EQ(opened_with, (std::vector<std::vector<std::uint16_t>>{{0x30C}}));
 }
+
+struct HandOffCase {
+  const char* name;
+  const char* options;  // null: no Orvaltic.opt
+  bool presets_file;
+  Args args;
+  std::vector<Args> handed;  // what was offered to the radio at 0x30C
+  int exit_code;
+  std::uint16_t written_to;  // 0: the card was left to the radio or nothing was written
+};
+
+class CardCommandHandOffTest : public CardCommandTest,
+                               public ::testing::WithParamInterface<HandOffCase> {};
+
+// Only a command that would drive the radio's own card, with its files read and valid, goes to
+// the radio; any other ends exactly as without one.
+TEST_P(CardCommandHandOffTest, OnlyTheRadiosOwnCardIsHandedOff) {
+  const HandOffCase& c = GetParam();
+  if (c.options != nullptr) {
+    WriteOptions(c.options);
+  }
+  if (c.presets_file) {
+    PresetStore presets;
+    presets.PresetFreq(99) = 0.0;
+    testing::WriteFileBytes(PresetsPath(), PresetsFile(presets));
+  }
+  radio_port = 0x30C;
+  radio_answer = {kCardExitUsage, "the radio is switched off"};
+  const int code = Run(c.args);
+  EXPECT_EQ(code, c.exit_code) << err.str();
+  EXPECT_EQ(handed, c.handed);
+  if (c.written_to == 0) {
+    EXPECT_TRUE(written.empty());
+  } else {
+    ASSERT_FALSE(written.empty());
+    EXPECT_EQ(written.front().port, c.written_to);
+    EXPECT_EQ(err.str(), "");
+  }
+  if (c.handed.empty() || c.written_to != 0) {
+    return;
+  }
+  EXPECT_EQ(err.str(), "orvaltic-card: the radio is switched off\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Radio, CardCommandHandOffTest,
+    ::testing::Values(
+        HandOffCase{"NoOptionsFile",
+                    nullptr,
+                    false,
+                    {"tune", "99.5"},
+                    {{"--port=780", "tune", "99.5"}},
+                    kCardExitUsage,
+                    0},
+        HandOffCase{"PortOptionOfTheRadio",
+                    kOptions524,
+                    true,
+                    {"--port", "0x30C", "preset", "3"},
+                    {{"--port=780", "--port", "0x30C", "preset", "3"}},
+                    kCardExitUsage,
+                    0},
+        HandOffCase{"AnotherPortInTheOptionsFile",
+                    kOptions524,
+                    false,
+                    {"tune", "99.5"},
+                    {{"--port=524", "tune", "99.5"}},
+                    kCardExitOk,
+                    0x20C},
+        HandOffCase{"AnotherPortOption",
+                    nullptr,
+                    false,
+                    {"--port=800", "mute"},
+                    {{"--port=800", "--port=800", "mute"}},
+                    kCardExitOk,
+                    800},
+        HandOffCase{
+            "RejectedOptionsFile", "Style 1\r\n", true, {"tune", "99.5"}, {}, kCardExitUsage, 0},
+        HandOffCase{"NoPresetsFile", nullptr, false, {"preset", "3"}, {}, kCardExitUsage, 0},
+        HandOffCase{"EmptyPresetInTheFile", nullptr, true, {"preset", "99"}, {}, kCardExitUsage, 0},
+        HandOffCase{"HelpStaysHere", nullptr, false, {"--help"}, {}, kCardExitOk, 0},
+        HandOffCase{
+            "BadUsageStaysHere", nullptr, false, {"volume", "up", "0"}, {}, kCardExitUsage, 0}),
+    [](const ::testing::TestParamInfo<HandOffCase>& param_info) {
+      return std::string(param_info.param.name);
+    });
 
 struct PresetTuneCase {
   const char* stored;  // preset 42's line, as a hand-edited file may hold it

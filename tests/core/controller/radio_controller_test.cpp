@@ -481,6 +481,27 @@ TEST_F(ControllerTest, CancelKeepsTheRadioOnWithTheFileAlreadyWritten) {
   EXPECT_EQ(Values(port_.writes), (std::vector<std::uint8_t>{0x00, 0xC0}));
 }
 
+// A window's close, the power button, a signal and a remote's Quit all run one close sequence:
+// another request while its question is open saves nothing and asks nothing.
+TEST_F(ControllerTest, ACloseRequestedWhileTheQuestionIsOpenIsLeftToThatQuestion) {
+  fake_.SwitchOn();
+  const auto close_again = [this] {
+    std::filesystem::remove(PresetsPath());
+    EXPECT_FALSE(fake_.events().CloseQuery(3));
+    EXPECT_FALSE(radio_.life_cycle().CloseRadio());
+    fake_.events().Click(1, "PwrBtn");
+  };
+  dialogs_.AnswerMessage(MessageResult::kCancel, close_again);
+  EXPECT_FALSE(fake_.events().CloseQuery(1));
+  // Cancel ended that close: the next one asks again.
+  dialogs_.AnswerMessage(MessageResult::kNo, close_again);
+  EXPECT_TRUE(fake_.events().CloseQuery(1));
+
+  EXPECT_EQ(dialogs_.boxes, std::vector<ScriptedDialogs::Box>(2, kKeepOnBox));
+  EXPECT_FALSE(std::filesystem::exists(PresetsPath())) << "saved again by a second close";
+  EXPECT_EQ(app_.terminations, 1);
+}
+
 TEST_F(ControllerTest, ThePowerButtonOfARunningRadioCloses) {
   fake_.SwitchOn();
   dialogs_.AnswerMessage(MessageResult::kNo);
