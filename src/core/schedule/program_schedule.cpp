@@ -100,7 +100,6 @@ void ProgramSchedule::Timer6Timer() {
       NextProgram();
     }
   }
-  // Begin may have shown a box, during which ticks went on and may have ended the program.
   if (program_running_ && programs_.Program(current_program_).TimeEnd == now_time) {
     ended_program_ = current_program_;
     ended_minute_ = now_long;
@@ -123,9 +122,9 @@ void ProgramSchedule::Begin(int k) {
       TryStrToFloat(frequency) ? frequency : FindStationFrequency(presets_, frequency);
   if (text.empty()) {
     // The station was renamed or deleted since the program was set: the radio plays on where
-    // it is, and the user learns why. Last, as the box lets the timers run on.
-    services_.dialogs.Beep();
-    services_.dialogs.MessageBox(kUnknownStationMessage, MessageKind::kError, MessageButtons::kOk);
+    // it is, and the user learns why once the tick is over, while the schedule keeps watching
+    // for the program's end.
+    services_.boxes.Post(kUnknownStationMessage, MessageKind::kError, /*beep=*/true);
     return;
   }
   if (tuned_text_ != nullptr) {

@@ -9,6 +9,7 @@
 #include "core/platform/dialogs.h"
 #include "core/platform/help.h"
 #include "core/platform/modal_forms.h"
+#include "core/platform/posted_boxes.h"
 #include "core/platform/timer.h"
 #include "core/presets/preset_store.h"
 #include "core/schedule/sched_editor.h"
@@ -36,6 +37,8 @@ class ProgramSchedule {
   struct Services {
     const Clock& clock;
     Dialogs& dialogs;
+    // Where the step's own box goes: shown inside the tick, it would stop the schedule.
+    PostedBoxes& boxes;
     Help& help;
     HelpFiles& help_files;
     ModalForms& forms;
