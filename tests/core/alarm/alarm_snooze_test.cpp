@@ -118,6 +118,9 @@ TEST_F(AlarmSnoozeTest, ActsOncePerMatchingMinuteAndAgainTheNextDayWithoutADate)
   EXPECT_TRUE(alarm_snooze().AlarmFired());
   EXPECT_EQ(Run(60000), 0);  // the rest of the minute and beyond
   EXPECT_FALSE(alarm_snooze().AlarmFired());
+  // The clock set back (or summer time ending) brings the minute again, not the alarm.
+  SetClock(kJustBefore);
+  EXPECT_EQ(Run(2000), 0);
 
   SetClock(Plus(kJustBefore, 24 * 3600 * 1000));
   EXPECT_EQ(Run(2000), 1);
@@ -145,6 +148,45 @@ TEST_F(AlarmSnoozeTest, ATickLateInTheMinuteStillActs) {
   EXPECT_EQ(Run(1600, 1600), 1);
   EXPECT_TRUE(alarm_snooze().SnoozeFired());
 }
+
+// The machine sleeps from 06:00 until 10:00, `days` later: the first tick after it finds the
+// times that passed meanwhile and acts once, late; not for a time more than a day ago.
+struct GapCase {
+  bool alarm;
+  const char* time;  // with the date when it has 22 characters
+  int days;
+  int acts;
+};
+
+void PrintTo(const GapCase& c, std::ostream* out) {
+  *out << (c.alarm ? "alarm " : "snooze ") << c.time << " +" << c.days << "d";
+}
+
+class GapTest : public AlarmSnoozeTest, public ::testing::WithParamInterface<GapCase> {};
+
+TEST_P(GapTest, ATimeThatPassedInAGapActsOnceAtTheNextTick) {
+  const GapCase& c = GetParam();
+  radio_.options().AlarmTypeRadio = true;
+  std::string& time = c.alarm ? radio_.alarm().AlarmTime : radio_.alarm().SnoozeTime;
+  time = c.time;
+  (c.alarm ? radio_.alarm().AlarmIncludesDate : radio_.alarm().SnoozeIncludesDate) =
+      time.size() == 22;
+  fake_.SwitchOn();
+  SetClock({2026, 12, 8, 6, 0, 0, 0});
+  c.alarm ? alarm_snooze().Activate1Click() : alarm_snooze().Activate2Click();
+  EXPECT_EQ(Run(1000), 0);
+  SetClock({2026, 12, 8 + c.days, 10, 0, 0, 0});
+  EXPECT_EQ(Run(120000), c.acts);
+}
+
+INSTANTIATE_TEST_SUITE_P(Times, GapTest,
+                         ::testing::Values(GapCase{true, "07:00:00 AM", 0, 1},
+                                           GapCase{false, "07:00:00 AM", 0, 1},
+                                           GapCase{true, "11:00:00 AM", 0, 0},
+                                           // Two mornings went by: one wake-up.
+                                           GapCase{false, "07:00:00 AM", 2, 1},
+                                           GapCase{true, "12/10/2026 07:00:00 AM", 2, 1},
+                                           GapCase{false, "12/08/2026 07:00:00 AM", 2, 0}));
 
 TEST_F(AlarmSnoozeTest, RegionalSettingsChangeTheShownClockButNotTheComparison) {
   DateLocale german;
@@ -192,9 +234,11 @@ TEST_F(AlarmSnoozeTest, AWaveFileLoopsUntilTheAlarmIsSwitchedOff) {
     std::string file;
     std::string played;
   };
+  int day = 0;
   for (const Case& c : {Case{"wake.wav", "wake.wav"}, Case{"", kDefaultAlarmSound}}) {
     sounds().clear();
-    SetClock(kJustBefore);
+    // A day later each time: an alarm acts once in a minute, also when the clock goes back.
+    SetClock(Plus(kJustBefore, day++ * 24 * 3600 * 1000));
     radio_.options().WaveFileName = c.file;
     radio_.options().AlarmTypeRadio = false;
     alarm_snooze().Activate1Click();
