@@ -39,23 +39,23 @@ void AlarmSnoozeDialog::FormActivate() {
   controls_.AMPMComboBox = now.substr(20, 2);
 }
 
-void AlarmSnoozeDialog::MonthSpinEditChange() {
+void AlarmSnoozeDialog::MonthSpinEditExit() {
   controls_.MonthSpinEdit = TwoDigitText(controls_.MonthSpinEdit);
 }
 
-void AlarmSnoozeDialog::DaySpinEditChange() {
+void AlarmSnoozeDialog::DaySpinEditExit() {
   controls_.DaySpinEdit = TwoDigitText(controls_.DaySpinEdit);
 }
 
-void AlarmSnoozeDialog::YearSpinEditChange() {
+void AlarmSnoozeDialog::YearSpinEditExit() {
   controls_.YearSpinEdit = TwoDigitText(controls_.YearSpinEdit);
 }
 
-void AlarmSnoozeDialog::HoursSpinEditChange() {
+void AlarmSnoozeDialog::HoursSpinEditExit() {
   controls_.HoursSpinEdit = TwoDigitText(controls_.HoursSpinEdit);
 }
 
-void AlarmSnoozeDialog::MinutesSpinEditChange() {
+void AlarmSnoozeDialog::MinutesSpinEditExit() {
   controls_.MinutesSpinEdit = TwoDigitText(controls_.MinutesSpinEdit);
 }
 
@@ -64,6 +64,11 @@ void AlarmSnoozeDialog::IncludeDateCheckBoxClick() {
 }
 
 void AlarmSnoozeDialog::OKBtnClick() {
+  MonthSpinEditExit();
+  DaySpinEditExit();
+  YearSpinEditExit();
+  HoursSpinEditExit();
+  MinutesSpinEditExit();
   const AlarmSnoozeDialogControls& c = controls_;
   std::string time = c.HoursSpinEdit + ":" + c.MinutesSpinEdit + ":00 " + c.AMPMComboBox;
   if (c.IncludeDateCheckBox) {

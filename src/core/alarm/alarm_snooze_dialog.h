@@ -32,7 +32,8 @@ inline constexpr SpinEditRange kHoursRange{0, 12, 2};
 inline constexpr SpinEditRange kMinutesRange{0, 59, 2};
 inline constexpr std::array<std::string_view, 2> kAMPMItems = {"AM", "PM"};
 
-// A single digit "0" to "9" becomes "00" to "09"; any other text stays as it is.
+// A single digit "0" to "9" becomes "00" to "09"; any other text stays as it is. Applied to a
+// field once the user has left it, never while typing: the second digit must still fit.
 std::string TwoDigitText(std::string_view text);
 
 // What the alarm/snooze dialog's controls show. The Qt dialog copies the user's input in before
@@ -73,15 +74,17 @@ class AlarmSnoozeDialog {
 
   // Fills the fields with the present moment; the dialog is open from here on.
   void FormActivate();
-  void MonthSpinEditChange();
-  void DaySpinEditChange();
-  void YearSpinEditChange();
-  void HoursSpinEditChange();
-  void MinutesSpinEditChange();
+  // The user left a field: a single digit gets its leading zero.
+  void MonthSpinEditExit();
+  void DaySpinEditExit();
+  void YearSpinEditExit();
+  void HoursSpinEditExit();
+  void MinutesSpinEditExit();
   // Enables the date fields with the box. The subject's include-date flag follows the box only
   // with OK, so that the flag always describes the stored time.
   void IncludeDateCheckBoxClick();
-  // Stores the fields as shown: 22 characters with the date, 11 without.
+  // Stores the fields as shown, each single digit with its leading zero (Enter takes OK while
+  // the caret is still in a field): 22 characters with the date, 11 without.
   void OKBtnClick();
   // Changes nothing.
   void CancelBtnClick();

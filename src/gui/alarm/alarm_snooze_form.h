@@ -38,7 +38,6 @@ class TAlarmSnoozeFrm : public CoreDialog {
   struct SpinField {
     SpinEdit* edit;
     std::string AlarmSnoozeDialogControls::*text;
-    void (*change)(AlarmSnoozeDialog&);
     bool is_date;
   };
 

@@ -281,12 +281,14 @@ TEST_F(AlarmSnoozeTest, OKStoresTheFieldsWithOrWithoutTheDate) {
                                       c.HoursSpinEdit, c.MinutesSpinEdit, c.AMPMComboBox}),
             (std::vector<std::string>{"12", "08", "2026", "03", "29", "PM"}));
   c.HoursSpinEdit = "7";
-  dialog.HoursSpinEditChange();
-  c.MinutesSpinEdit = "30";
+  dialog.HoursSpinEditExit();
+  EXPECT_EQ(c.HoursSpinEdit, "07");
+  // Enter while the caret is still in a field.
+  c.MinutesSpinEdit = "5";
   c.AMPMComboBox = "AM";
   dialog.OKBtnClick();
   EXPECT_TRUE(dialog.closed());
-  EXPECT_EQ(radio_.alarm().AlarmTime, "07:30:00 AM");
+  EXPECT_EQ(radio_.alarm().AlarmTime, "07:05:00 AM");
   EXPECT_FALSE(radio_.alarm().AlarmIncludesDate);
 
   // Armed, the alarm's style 7 indicator follows the new time.
