@@ -159,6 +159,14 @@ TAlarmSnoozeFrm::TAlarmSnoozeFrm(AlarmSnoozeDialog& model, EventDispatcher& disp
   ShowControls();
 }
 
+TAlarmSnoozeFrm::~TAlarmSnoozeFrm() {
+  // A field that has the focus finishes its editing when the closing dialog takes the focus
+  // away, by then too late to run a handler here.
+  for (const SpinField& spin : spins_) {
+    QObject::disconnect(spin.edit, nullptr, this, nullptr);
+  }
+}
+
 void TAlarmSnoozeFrm::reject() {
   Run([this] { model_.CancelBtnClick(); });
   QDialog::reject();

@@ -24,6 +24,7 @@ class TAlarmSnoozeFrm : public CoreDialog {
 
  public:
   TAlarmSnoozeFrm(AlarmSnoozeDialog& model, EventDispatcher& dispatcher, QWidget* parent = nullptr);
+  ~TAlarmSnoozeFrm() override;
 
  public slots:
   // Cancel, Escape and the window's close button all end here.
