@@ -26,7 +26,8 @@ AlarmSnooze::AlarmSnooze(AlarmTimes& times, const Options& options, PanelSet& pa
       panels_(panels),
       menu_(menu),
       services_(std::move(services)),
-      dialog_(times, services_.clock, [this](WakeUp which) { TimeStored(which); }) {}
+      dialog_(times, services_.clock, services_.dialogs,
+              [this](WakeUp which) { TimeStored(which); }) {}
 
 AlarmSnooze::Subject AlarmSnooze::Of(WakeUp which) {
   if (which == WakeUp::kAlarm) {

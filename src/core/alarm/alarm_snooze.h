@@ -28,6 +28,7 @@ class AlarmSnooze {
  public:
   struct Services {
     const Clock& clock;
+    Dialogs& dialogs;
     Sound& sound;
     ModalForms& forms;
     Timer& timer4;  // the alarm check

@@ -190,7 +190,7 @@ void TAlarmSnoozeFrm::ReadControls() {
 }
 
 void TAlarmSnoozeFrm::ShowControls() {
-  const AlarmSnoozeDialogControls& c = model_.controls();
+  AlarmSnoozeDialogControls& c = model_.controls();
   showing_ = true;
   setWindowTitle(FromCoreText(c.Caption));
   group_->setTitle(FromCoreText(c.AlarmSnoozeGroupBox));
@@ -202,6 +202,7 @@ void TAlarmSnoozeFrm::ShowControls() {
   }
   SetText(ampm_, c.AMPMComboBox);
   include_date_->setChecked(c.IncludeDateCheckBox);
+  MoveFocus(c.focus);
   showing_ = false;
 }
 

@@ -308,6 +308,74 @@ TEST_F(AlarmSnoozeTest, OKStoresTheFieldsWithOrWithoutTheDate) {
   EXPECT_EQ(radio_.alarm().SnoozeTime, "03:30:00 PM");
 }
 
+TEST_F(AlarmSnoozeTest, OKTakesTheMarkerInAnyCaseAndRefusesWhatTheClockNeverShows) {
+  struct Case {
+    std::vector<std::string> date;  // month, day, year; none without the date
+    std::vector<std::string> time;  // hours, minutes, AM/PM
+    std::string stored;             // or the field refused
+    std::string message;
+  };
+  const std::string time_message = "Format of time is incorrect.";
+  const std::string date_message = "Format of date is incorrect.";
+  const Case cases[] = {
+      {{}, {"07", "30", "pm"}, "07:30:00 PM", ""},
+      {{}, {"7", "5", " Am "}, "07:05:00 AM", ""},
+      {{}, {"12", "59", "AM"}, "12:59:00 AM", ""},
+      {{"11", "25", "2027"}, {"07", "45", "PM"}, "11/25/2027 07:45:00 PM", ""},
+      {{"2", "29", "2028"}, {"01", "00", "AM"}, "02/29/2028 01:00:00 AM", ""},
+      {{}, {"00", "30", "AM"}, "HoursSpinEdit", time_message},
+      {{}, {"13", "30", "AM"}, "HoursSpinEdit", time_message},
+      {{}, {"07", "60", "AM"}, "MinutesSpinEdit", time_message},
+      {{}, {"07", "", "AM"}, "MinutesSpinEdit", time_message},
+      {{}, {"07", "30", "A.M."}, "AMPMComboBox", time_message},
+      {{"11", "25", "202"}, {"07", "45", "PM"}, "YearSpinEdit", date_message},
+      {{"11", "25", "7"}, {"07", "45", "PM"}, "YearSpinEdit", date_message},
+      {{"00", "25", "2027"}, {"07", "45", "PM"}, "MonthSpinEdit", date_message},
+      {{"02", "29", "2027"}, {"07", "45", "PM"}, "DaySpinEdit", date_message},
+      {{"04", "31", "2027"}, {"07", "45", "PM"}, "DaySpinEdit", date_message},
+  };
+  AlarmSnoozeDialog& dialog = alarm_snooze().dialog();
+  AlarmSnoozeDialogControls& c = dialog.controls();
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.stored);
+    radio_.alarm().AlarmTime = "03:30:00 PM";
+    radio_.alarm().AlarmIncludesDate = false;
+    dialogs_.boxes.clear();
+    dialog.SetSubject(WakeUp::kAlarm);
+    dialog.FormActivate();
+    c.IncludeDateCheckBox = !k.date.empty();
+    dialog.IncludeDateCheckBoxClick();
+    if (!k.date.empty()) {
+      c.MonthSpinEdit = k.date[0];
+      c.DaySpinEdit = k.date[1];
+      c.YearSpinEdit = k.date[2];
+    }
+    c.HoursSpinEdit = k.time[0];
+    c.MinutesSpinEdit = k.time[1];
+    c.AMPMComboBox = k.time[2];
+    if (!k.message.empty()) {
+      dialogs_.AnswerMessage(MessageResult::kOk);
+    }
+    dialog.OKBtnClick();
+    if (k.message.empty()) {
+      EXPECT_TRUE(dialog.closed());
+      EXPECT_EQ(radio_.alarm().AlarmTime, k.stored);
+      EXPECT_EQ(radio_.alarm().AlarmIncludesDate, !k.date.empty());
+      EXPECT_TRUE(dialogs_.boxes.empty());
+    } else {
+      EXPECT_FALSE(dialog.closed());
+      EXPECT_EQ(radio_.alarm().AlarmTime, "03:30:00 PM");
+      EXPECT_FALSE(radio_.alarm().AlarmIncludesDate);
+      ASSERT_EQ(dialogs_.boxes.size(), 1u);
+      EXPECT_EQ(dialogs_.boxes[0].text, k.message);
+      EXPECT_EQ(dialogs_.boxes[0].kind, MessageKind::kError);
+      EXPECT_EQ(c.focus, k.stored);
+      c.focus.clear();
+    }
+  }
+  EXPECT_EQ(dialogs_.beeps, 10);
+}
+
 TEST_F(AlarmSnoozeTest, CancelChangesNothingEvenAfterTheIncludeDateBox) {
   alarm_snooze().Activate2Click();
   const AlarmTimes times = radio_.alarm();

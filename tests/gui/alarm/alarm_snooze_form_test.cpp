@@ -32,7 +32,7 @@ TEST(AlarmSnoozeFormTest, SetsTheSnoozeThroughItsWidgets) {
   orvaltic::testing::FixedClock clock({2026, 12, 8, 21, 5, 0, 0});
   orvaltic::testing::ScriptedDialogs dialogs;
   EventDispatcher dispatcher(dialogs);
-  AlarmSnoozeDialog model(times, clock, {});
+  AlarmSnoozeDialog model(times, clock, dialogs, {});
   TAlarmSnoozeFrm form(model, dispatcher);
 
   model.SetSubject(WakeUp::kSnooze);
@@ -86,7 +86,7 @@ TEST(AlarmSnoozeFormTest, TypedNumbersStayAsTypedAndASingleDigitGetsItsZeroOnLea
   orvaltic::testing::FixedClock clock({2026, 12, 8, 21, 5, 0, 0});
   orvaltic::testing::ScriptedDialogs dialogs;
   EventDispatcher dispatcher(dialogs);
-  AlarmSnoozeDialog model(times, clock, {});
+  AlarmSnoozeDialog model(times, clock, dialogs, {});
   TAlarmSnoozeFrm form(model, dispatcher);
   model.SetSubject(WakeUp::kAlarm);
   form.show();
@@ -126,6 +126,22 @@ TEST(AlarmSnoozeFormTest, TypedNumbersStayAsTypedAndASingleDigitGetsItsZeroOnLea
   }
   QTest::mouseClick(&Child<QPushButton>(form, "OKBtn"), Qt::LeftButton);
   EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(times.AlarmTime, "11/25/2027 07:45:00 PM");
+
+  // One arrow down from 01 is an hour the clock never shows: OK says so and keeps the dialog.
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  auto& hours = Child<QSpinBox>(form, "HoursSpinEdit");
+  hours.setValue(1);
+  hours.setFocus();
+  QTest::keyClick(&hours, Qt::Key_Down);
+  EXPECT_EQ(hours.text(), "00");
+  dialogs.AnswerMessage(MessageResult::kOk);
+  QTest::mouseClick(&Child<QPushButton>(form, "OKBtn"), Qt::LeftButton);
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_EQ(dialogs.boxes[0].text, "Format of time is incorrect.");
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), &hours);
   EXPECT_EQ(times.AlarmTime, "11/25/2027 07:45:00 PM");
   EXPECT_TRUE(dialogs.AllAnswered());
 }
