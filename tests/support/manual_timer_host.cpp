@@ -54,9 +54,17 @@ void ManualTimerHost::Advance(std::int64_t ms) {
     // The next period counts from this tick; a handler that re-arms the timer overrides it.
     next->due = now_ + next->period;
     next->armed_seq = ++seq_;
+    if (next->firing) {
+      // As on the GUI's event loop: a timer whose handler is still running (it opened a box that
+      // advances time) misses its ticks until the handler returns.
+      continue;
+    }
+    next->firing = true;
     next->timer->Fire();
+    next->firing = false;
   }
-  now_ = target;
+  // A handler that advanced time itself may have gone past the target: time never runs back.
+  now_ = std::max(now_, target);
   std::erase_if(slots_, [](const auto& slot) { return slot->timer == nullptr; });
 }
 

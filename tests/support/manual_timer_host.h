@@ -10,7 +10,9 @@
 namespace orvaltic::testing {
 
 // Virtual time for tests. Advance(ms) fires every due timer in time order (ties in the order the
-// timers were armed), including timers armed or re-armed by a handler during the advance.
+// timers were armed), including timers armed or re-armed by a handler during the advance. A
+// handler may advance time itself (a box that stays open); the other timers fire meanwhile, but,
+// as with Qt's timers, its own timer skips the ticks that fall due before it returns.
 class ManualTimerHost : public TimerHost {
  public:
   ManualTimerHost();
@@ -29,6 +31,7 @@ class ManualTimerHost : public TimerHost {
     std::int64_t due = 0;
     int period = 0;
     std::uint64_t armed_seq = 0;
+    bool firing = false;
   };
 
  private:

@@ -1,5 +1,6 @@
 #include "core/alarm/alarm_snooze.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace orvaltic {
@@ -10,7 +11,7 @@ struct AlarmSnooze::Subject {
   Timer& timer;
   const std::string& time;
   bool includes_date;
-  bool& fired;
+  Watch& watch;
   LabelModel PanelSurface::*indicator;
   OverlayModel PanelSurface::*overlay;
   OverlayModel PanelSurface::*other_overlay;
@@ -25,7 +26,8 @@ AlarmSnooze::AlarmSnooze(AlarmTimes& times, const Options& options, PanelSet& pa
       panels_(panels),
       menu_(menu),
       services_(std::move(services)),
-      dialog_(times, services_.clock, [this](WakeUp which) { TimeStored(which); }) {}
+      dialog_(times, services_.clock, services_.dialogs,
+              [this](WakeUp which) { TimeStored(which); }) {}
 
 AlarmSnooze::Subject AlarmSnooze::Of(WakeUp which) {
   if (which == WakeUp::kAlarm) {
@@ -33,7 +35,7 @@ AlarmSnooze::Subject AlarmSnooze::Of(WakeUp which) {
             services_.timer4,
             times_.AlarmTime,
             times_.AlarmIncludesDate,
-            alarm_fired_,
+            alarm_watch_,
             &PanelSurface::AlarmDisplayLabel,
             &PanelSurface::AlarmPanel,
             &PanelSurface::SnoozePanel,
@@ -44,7 +46,7 @@ AlarmSnooze::Subject AlarmSnooze::Of(WakeUp which) {
           services_.timer5,
           times_.SnoozeTime,
           times_.SnoozeIncludesDate,
-          snooze_fired_,
+          snooze_watch_,
           &PanelSurface::SnoozeDisplayLabel,
           &PanelSurface::SnoozePanel,
           &PanelSurface::AlarmPanel,
@@ -99,6 +101,8 @@ void AlarmSnooze::Switch(WakeUp which) {
     return;
   }
   subject.item.checked = true;
+  // The time it was off is no gap to look back into.
+  subject.watch.seen_minute.reset();
   ShowIndicator(subject);
   subject.timer.SetInterval(100);
   subject.timer.SetEnabled(true);
@@ -133,15 +137,12 @@ void AlarmSnooze::Timer5Timer() {
   Check(WakeUp::kSnooze);
 }
 
-bool AlarmSnooze::Due(const Subject& subject, const DateTime& now) {
+bool AlarmSnooze::Due(const Subject& subject, std::int64_t minute) {
   // The stored time is the minute's second 00 in the fixed form. Comparing with the clock at
   // second 00 matches during the whole minute, so a tick delayed past the first second still
-  // acts; the latch keeps it to once per minute.
-  DateTime minute = now;
-  minute.second = 0;
-  minute.millisecond = 0;
+  // acts.
   return subject.time == FormatDateTime(subject.includes_date ? kDateTimePattern : kTimePattern,
-                                        minute, DateLocale::English());
+                                        FromWallMinute(minute), DateLocale::English());
 }
 
 void AlarmSnooze::Check(WakeUp which) {
@@ -151,12 +152,27 @@ void AlarmSnooze::Check(WakeUp which) {
   const std::string shown = FormatDateTime(kDateTimePattern, now, services_.clock.Locale());
   panels_.ForEach([&](PanelSurface& panel) { (panel.*subject.overlay).current.caption = shown; });
 
-  if (!Due(subject, now)) {
-    subject.fired = false;
-    return;
+  Watch& watch = subject.watch;
+  const std::int64_t minute = WallMinute(now);
+  // A tick after a gap (a suspend, a clock set forward, the change to summer time) looks at the
+  // minutes no tick saw, so that a time that passed meanwhile still wakes the user, late.
+  if (watch.seen_minute && minute > *watch.seen_minute + 1) {
+    for (std::int64_t skipped = std::max(*watch.seen_minute + 1, minute - kMaxSkippedMinutes);
+         skipped < minute; ++skipped) {
+      if (Due(subject, skipped) && watch.acted_minute != skipped) {
+        watch.acted_minute = skipped;
+        Act(which);
+        break;
+      }
+    }
   }
-  if (!subject.fired) {
-    subject.fired = true;
+  watch.seen_minute = minute;
+
+  watch.fired = Due(subject, minute);
+  // Once per minute, also when the clock is set back (or summer time ends) into a minute it
+  // has acted for.
+  if (watch.fired && watch.acted_minute != minute) {
+    watch.acted_minute = minute;
     Act(which);
   }
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "core/alarm/alarm_snooze_dialog.h"
@@ -26,6 +28,7 @@ class AlarmSnooze {
  public:
   struct Services {
     const Clock& clock;
+    Dialogs& dialogs;
     Sound& sound;
     ModalForms& forms;
     Timer& timer4;  // the alarm check
@@ -60,19 +63,28 @@ class AlarmSnooze {
   bool AlarmOn() const;
   bool SnoozeOn() const;
   // The subject acted during the present run of matching ticks.
-  bool AlarmFired() const { return alarm_fired_; }
-  bool SnoozeFired() const { return snooze_fired_; }
+  bool AlarmFired() const { return alarm_watch_.fired; }
+  bool SnoozeFired() const { return snooze_watch_.fired; }
 
   AlarmSnoozeDialog& dialog() { return dialog_; }
 
  private:
+  // What a subject's checks remember from tick to tick.
+  struct Watch {
+    bool fired = false;
+    // The wall minute (WallMinute) of the last tick, none before the first tick since the
+    // subject was switched on.
+    std::optional<std::int64_t> seen_minute;
+    // The wall minute the subject last acted for: it never acts twice for one.
+    std::optional<std::int64_t> acted_minute;
+  };
   struct Subject;
   Subject Of(WakeUp which);
   void ShowDialog(WakeUp which);
   void Switch(WakeUp which);
   void ShowIndicator(const Subject& subject);
-  // True when the clock is in the minute of the subject's stored time.
-  bool Due(const Subject& subject, const DateTime& now);
+  // True when wall minute `minute` is the subject's stored time.
+  bool Due(const Subject& subject, std::int64_t minute);
   void Check(WakeUp which);
   void Act(WakeUp which);
   void ShowStatus(WakeUp which, int style);
@@ -84,8 +96,8 @@ class AlarmSnooze {
   PopupMenuModel& menu_;
   Services services_;
   AlarmSnoozeDialog dialog_;
-  bool alarm_fired_ = false;
-  bool snooze_fired_ = false;
+  Watch alarm_watch_;
+  Watch snooze_watch_;
   // The alarm's wave file is looping and must be stopped when the alarm is switched off.
   bool wave_looping_ = false;
 };

@@ -7,6 +7,7 @@
 
 #include "core/alarm/alarm_times.h"
 #include "core/platform/clock.h"
+#include "core/platform/dialogs.h"
 
 namespace orvaltic {
 
@@ -32,7 +33,12 @@ inline constexpr SpinEditRange kHoursRange{0, 12, 2};
 inline constexpr SpinEditRange kMinutesRange{0, 59, 2};
 inline constexpr std::array<std::string_view, 2> kAMPMItems = {"AM", "PM"};
 
-// A single digit "0" to "9" becomes "00" to "09"; any other text stays as it is.
+// OK refuses a time or a date that the clock can never show.
+inline constexpr char kAlarmTimeFormatMessage[] = "Format of time is incorrect.";
+inline constexpr char kAlarmDateFormatMessage[] = "Format of date is incorrect.";
+
+// A single digit "0" to "9" becomes "00" to "09"; any other text stays as it is. Applied to a
+// field once the user has left it, never while typing: the second digit must still fit.
 std::string TwoDigitText(std::string_view text);
 
 // What the alarm/snooze dialog's controls show. The Qt dialog copies the user's input in before
@@ -49,6 +55,8 @@ struct AlarmSnoozeDialogControls {
   bool IncludeDateCheckBox = false;
   // Month, day and year are enabled together.
   bool DateSpinEditsEnabled = false;
+  // The control a handler moved the keyboard focus to; the view moves it and clears this.
+  std::string focus;
 
   friend bool operator==(const AlarmSnoozeDialogControls&,
                          const AlarmSnoozeDialogControls&) = default;
@@ -59,7 +67,8 @@ struct AlarmSnoozeDialogControls {
 class AlarmSnoozeDialog {
  public:
   // `stored` is told which time OK has just stored.
-  AlarmSnoozeDialog(AlarmTimes& times, const Clock& clock, std::function<void(WakeUp)> stored);
+  AlarmSnoozeDialog(AlarmTimes& times, const Clock& clock, Dialogs& dialogs,
+                    std::function<void(WakeUp)> stored);
 
   AlarmSnoozeDialogControls& controls() { return controls_; }
   const AlarmSnoozeDialogControls& controls() const { return controls_; }
@@ -73,15 +82,20 @@ class AlarmSnoozeDialog {
 
   // Fills the fields with the present moment; the dialog is open from here on.
   void FormActivate();
-  void MonthSpinEditChange();
-  void DaySpinEditChange();
-  void YearSpinEditChange();
-  void HoursSpinEditChange();
-  void MinutesSpinEditChange();
+  // The user left a field: a single digit gets its leading zero.
+  void MonthSpinEditExit();
+  void DaySpinEditExit();
+  void YearSpinEditExit();
+  void HoursSpinEditExit();
+  void MinutesSpinEditExit();
   // Enables the date fields with the box. The subject's include-date flag follows the box only
   // with OK, so that the flag always describes the stored time.
   void IncludeDateCheckBoxClick();
-  // Stores the fields as shown: 22 characters with the date, 11 without.
+  // Stores the fields as shown, each single digit with its leading zero (Enter takes OK while
+  // the caret is still in a field) and AM or PM in capitals: 22 characters with the date, 11
+  // without. A time or a date the clock can never show (hour 00, 30 February, a year of fewer
+  // than four digits, ...) is refused with a box, its field gets the focus and the dialog stays
+  // open.
   void OKBtnClick();
   // Changes nothing.
   void CancelBtnClick();
@@ -89,6 +103,7 @@ class AlarmSnoozeDialog {
  private:
   AlarmTimes& times_;
   const Clock& clock_;
+  Dialogs& dialogs_;
   std::function<void(WakeUp)> stored_;
   AlarmSnoozeDialogControls controls_;
   bool closed_ = false;

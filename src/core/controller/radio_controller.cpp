@@ -48,6 +48,8 @@ RadioController::RadioController(const Platform& platform, std::string working_f
     : platform_(platform),
       dispatcher_(platform.dialogs),
       timers_(CreateTimers(platform.timers)),
+      box_timer_(platform.timers.CreateTimer("PostedBoxTimer")),
+      posted_boxes_(*box_timer_, platform.dialogs),
       card_(platform.port, *timers_[1], options_.CardPort),
       settings_files_(PresetFileFields{presets_, current_freq_text_, display_, alarm_, schedule_},
                       options_, panels_, platform.dialogs, std::move(working_folder),
@@ -76,13 +78,13 @@ RadioController::RadioController(const Platform& platform, std::string working_f
       tuner_(card_, panels_, options_, presets_, preset_buttons_, platform.dialogs, TimerN(3),
              power_.PowerOnState()),
       alarm_snooze_(alarm_, options_, panels_, menu_,
-                    {platform.clock, platform.sound, platform.forms, TimerN(4), TimerN(5),
-                     power_.PowerOnState(), [this] { power_.MuteBtnClick(); }}),
-      program_schedule_(
-          schedule_, presets_, panels_, menu_,
-          {platform.clock, platform.dialogs, platform.help, help_files_, platform.forms, TimerN(6),
-           TimerN(7), power_.PowerOnState(), [this] { power_.MuteBtnClick(); },
-           [this](const std::string& text) { preset_buttons_.AccessPreset(text); }}),
+                    {platform.clock, platform.dialogs, platform.sound, platform.forms, TimerN(4),
+                     TimerN(5), power_.PowerOnState(), [this] { power_.MuteBtnClick(); }}),
+      program_schedule_(schedule_, presets_, panels_, menu_,
+                        {platform.clock, platform.dialogs, posted_boxes_, platform.help,
+                         help_files_, platform.forms, TimerN(6), TimerN(7), power_.PowerOnState(),
+                         [this] { power_.MuteBtnClick(); },
+                         [this](const std::string& text) { preset_buttons_.AccessPreset(text); }}),
       life_cycle_(settings_files_, dispatcher_, panels_, style_switcher_, display_look_,
                   border_toggle_, options_, power_, platform.dialogs, platform.app,
                   current_freq_text_),
@@ -98,12 +100,17 @@ RadioController::RadioController(const Platform& platform, std::string working_f
       help_(platform.help, help_files_, menu_, platform.forms),
       router_(*this) {
   help_files_.SetApplicationHelpFile(kApplicationHelpFile);
-  TimerN(1).SetOnTimer(dispatcher_.Wrap([this] { preset_buttons_.Timer1Timer(); }));
-  TimerN(3).SetOnTimer(dispatcher_.Wrap([this] { tuner_.Timer3Timer(); }));
-  TimerN(4).SetOnTimer(dispatcher_.Wrap([this] { alarm_snooze_.Timer4Timer(); }));
-  TimerN(5).SetOnTimer(dispatcher_.Wrap([this] { alarm_snooze_.Timer5Timer(); }));
-  TimerN(6).SetOnTimer(dispatcher_.Wrap([this] { program_schedule_.Timer6Timer(); }));
-  TimerN(7).SetOnTimer(dispatcher_.Wrap([this] { program_schedule_.list().Timer7Timer(); }));
+  // A tick never shows a box itself: its timer would stand still until the box is answered.
+  const auto tick = [this](std::function<void()> handler) {
+    return dispatcher_.WrapTick(std::move(handler), posted_boxes_);
+  };
+  TimerN(1).SetOnTimer(tick([this] { preset_buttons_.Timer1Timer(); }));
+  TimerN(3).SetOnTimer(tick([this] { tuner_.Timer3Timer(); }));
+  TimerN(4).SetOnTimer(tick([this] { alarm_snooze_.Timer4Timer(); }));
+  TimerN(5).SetOnTimer(tick([this] { alarm_snooze_.Timer5Timer(); }));
+  TimerN(6).SetOnTimer(tick([this] { program_schedule_.Timer6Timer(); }));
+  TimerN(7).SetOnTimer(tick([this] { program_schedule_.list().Timer7Timer(); }));
+  box_timer_->SetOnTimer(dispatcher_.Wrap([this] { posted_boxes_.ShowWaiting(); }));
 }
 
 RadioController::~RadioController() = default;

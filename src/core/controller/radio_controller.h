@@ -27,6 +27,7 @@
 #include "core/platform/dispatcher.h"
 #include "core/platform/help.h"
 #include "core/platform/platform.h"
+#include "core/platform/posted_boxes.h"
 #include "core/platform/timer.h"
 #include "core/presets/preset_buttons.h"
 #include "core/presets/preset_editor.h"
@@ -126,6 +127,9 @@ class RadioController {
   PanelSet panels_;
   PopupMenuModel menu_;
   std::array<std::unique_ptr<Timer>, 7> timers_;
+  // The boxes raised by the timers' ticks open from a timer of their own.
+  std::unique_ptr<Timer> box_timer_;
+  PostedBoxes posted_boxes_;
   // Writes to options_.CardPort as it stands at each write.
   RadioCard card_;
 

@@ -24,6 +24,27 @@ std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t d
   return era * 146097 + day_of_era - 719468;
 }
 
+// The date of day `days` since 1970-01-01 (Howard Hinnant's civil_from_days).
+void CivilFromDays(std::int64_t days, DateTime& date) {
+  days += 719468;
+  const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+  const std::int64_t day_of_era = days - era * 146097;
+  const std::int64_t year_of_era =
+      (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
+  const std::int64_t day_of_year =
+      day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
+  const std::int64_t month_from_march = (5 * day_of_year + 2) / 153;
+  const std::int64_t month = month_from_march < 10 ? month_from_march + 3 : month_from_march - 9;
+  date.year = static_cast<int>(year_of_era + era * 400 + (month <= 2 ? 1 : 0));
+  date.month = static_cast<int>(month);
+  date.day = static_cast<int>(day_of_year - (153 * month_from_march + 2) / 5 + 1);
+}
+
+// Rounds towards minus infinity, where "/" rounds towards zero.
+std::int64_t FloorDiv(std::int64_t value, std::int64_t divisor) {
+  return value / divisor - (value % divisor < 0 ? 1 : 0);
+}
+
 char ToLowerAscii(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -57,6 +78,22 @@ int DateTime::DayOfWeek() const {
   // 1970-01-01 was a Thursday (4).
   const std::int64_t days = DaysFromCivil(year, month, day);
   return static_cast<int>(((days + 4) % 7 + 7) % 7);
+}
+
+std::int64_t WallMinute(const DateTime& time) {
+  return DaysFromCivil(time.year, time.month, time.day) * 1440 + time.hour * 60 + time.minute;
+}
+
+DateTime FromWallMinute(std::int64_t minute) {
+  DateTime time;
+  const std::int64_t days = FloorDiv(minute, 1440);
+  CivilFromDays(days, time);
+  const std::int64_t of_day = minute - days * 1440;
+  time.hour = static_cast<int>(of_day / 60);
+  time.minute = static_cast<int>(of_day % 60);
+  time.second = 0;
+  time.millisecond = 0;
+  return time;
 }
 
 std::string FormatDateTime(std::string_view pattern, const DateTime& time,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -41,6 +42,15 @@ class Clock {
   // The user's regional settings for date and time texts shown to the user.
   virtual DateLocale Locale() const { return DateLocale::English(); }
 };
+
+// The minutes since 1970-01-01 00:00 of `time`'s date, hour and minute, counted as the wall
+// clock shows them: the change to summer time skips an hour of them, the change back repeats one.
+std::int64_t WallMinute(const DateTime& time);
+// The date and time at second 00 of wall minute `minute`.
+DateTime FromWallMinute(std::int64_t minute);
+// How far back a tick after a gap in the clock looks for the minutes it skipped: with the
+// tick's own, at most one day, so that no time of day is found twice.
+inline constexpr std::int64_t kMaxSkippedMinutes = 24 * 60 - 1;
 
 // Formats `time` by `pattern`. Tokens (letters in any case): "yyyy" four-digit year, "yy"
 // two-digit year, "mm" month, "dd" day, "dddd" full weekday name, "hh" hour, "nn" minutes,

@@ -1,5 +1,6 @@
 #include "core/schedule/program_schedule.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <utility>
@@ -72,39 +73,97 @@ void ProgramSchedule::Activate3Click() {
   editor_.controls().ActivateCheckBox = true;
   item.checked = true;
   current_program_ = 1;
-  ended_program_ = 0;
+  // Nothing before the switch counts: no gap to go through, no begin to hold back.
+  seen_minute_.reset();
+  began_minute_ = {};
   services_.timer6.SetInterval(100);
   services_.timer6.SetEnabled(true);
   ShowIndicator("", "Prog: ");
 }
 
-void ProgramSchedule::Timer6Timer() {
-  list_.ShowScannedProgram(current_program_);
-
-  const DateTime now = services_.clock.Now();
+ScheduleClockTexts ScheduleClockTexts::At(const DateTime& time) {
   const DateLocale english = DateLocale::English();
-  const std::string now_long = FormatDateTime(kScheduleLongPattern, now, english);
-  const std::string now_day = FormatDateTime(kScheduleDayPattern, now, english);
-  const std::string now_time = FormatDateTime(kScheduleTimePattern, now, english);
+  return {FormatDateTime(kScheduleLongPattern, time, english),
+          FormatDateTime(kScheduleDayPattern, time, english),
+          FormatDateTime(kScheduleTimePattern, time, english)};
+}
 
-  const SchedRec& program = programs_.Program(current_program_);
+void ProgramSchedule::Timer6Timer() {
+  const DateTime now = services_.clock.Now();
+  const std::int64_t minute = WallMinute(now);
+  // A tick after a gap (a suspend, a clock set forward, the change to summer time) first goes
+  // through the minutes no tick saw.
+  if (seen_minute_ && minute > *seen_minute_ + 1) {
+    CatchUp(std::max(*seen_minute_ + 1, minute - kMaxSkippedMinutes), minute);
+  }
+  seen_minute_ = minute;
+
+  list_.ShowScannedProgram(current_program_);
+  const ScheduleClockTexts texts = ScheduleClockTexts::At(now);
   if (!program_running_) {
-    // A radio that is off stays silent: tuning would switch the card's audio on where the
-    // mute button, and so the program's end, cannot switch it off again.
-    const bool begins = services_.power_on && program.TimeBegin == now_time &&
-                        ScheduleDayMatches(program.DateDay, now_long, now_day) &&
-                        !(ended_program_ == current_program_ && ended_minute_ == now_long);
-    if (begins) {
+    if (Begins(current_program_, texts, minute)) {
+      began_minute_[Index(current_program_)] = minute;
       Begin(current_program_);
     } else {
       NextProgram();
     }
   }
-  // Begin may have shown a box, during which ticks went on and may have ended the program.
-  if (program_running_ && programs_.Program(current_program_).TimeEnd == now_time) {
-    ended_program_ = current_program_;
-    ended_minute_ = now_long;
+  if (program_running_ && programs_.Program(current_program_).TimeEnd == texts.time) {
     End();
+  }
+}
+
+bool ProgramSchedule::Begins(int k, const ScheduleClockTexts& texts, std::int64_t minute) const {
+  const SchedRec& program = programs_.Program(k);
+  // A radio that is off stays silent: tuning would switch the card's audio on where the mute
+  // button, and so the program's end, cannot switch it off again. A program begins once in a
+  // minute: one whose begin and end times are equal would otherwise begin and end again on each
+  // examination of it, and the clock set back (or the end of summer time) would repeat it.
+  return services_.power_on && program.TimeBegin == texts.time &&
+         ScheduleDayMatches(program.DateDay, texts.long_text, texts.day) &&
+         began_minute_[Index(k)] != minute;
+}
+
+void ProgramSchedule::CatchUp(std::int64_t from, std::int64_t to) {
+  // The skipped minutes in order, as the ticks would have gone through them, without acting;
+  // what is left of them is done at once: the program that was running ends if its end went
+  // by, and one that began and has not ended yet begins now. A program that began and ended in
+  // the gap is over and changes nothing.
+  bool running = program_running_;
+  int program = current_program_;
+  bool first_run = program_running_;  // the run that was going on before the gap
+  bool first_run_ended = false;
+  for (std::int64_t minute = from; minute < to; ++minute) {
+    const ScheduleClockTexts texts = ScheduleClockTexts::At(FromWallMinute(minute));
+    // The minute's ticks, until none of them could change more: each program begins at most
+    // once in it.
+    for (int idle = 0; idle < kSchedProgramCount;) {
+      if (!running) {
+        if (!Begins(program, texts, minute)) {
+          program = program % kSchedProgramCount + 1;
+          ++idle;
+          continue;
+        }
+        began_minute_[Index(program)] = minute;
+        running = true;
+      }
+      if (programs_.Program(program).TimeEnd != texts.time) {
+        break;
+      }
+      running = false;
+      first_run_ended = first_run_ended || first_run;
+      first_run = false;
+      program = program % kSchedProgramCount + 1;
+      idle = 0;
+    }
+  }
+
+  if (first_run_ended) {
+    End();
+  }
+  current_program_ = program;
+  if (running && !first_run) {
+    Begin(program);
   }
 }
 
@@ -123,9 +182,9 @@ void ProgramSchedule::Begin(int k) {
       TryStrToFloat(frequency) ? frequency : FindStationFrequency(presets_, frequency);
   if (text.empty()) {
     // The station was renamed or deleted since the program was set: the radio plays on where
-    // it is, and the user learns why. Last, as the box lets the timers run on.
-    services_.dialogs.Beep();
-    services_.dialogs.MessageBox(kUnknownStationMessage, MessageKind::kError, MessageButtons::kOk);
+    // it is, and the user learns why once the tick is over, while the schedule keeps watching
+    // for the program's end.
+    services_.boxes.Post(kUnknownStationMessage, MessageKind::kError, /*beep=*/true);
     return;
   }
   if (tuned_text_ != nullptr) {

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "core/panels/panel_set.h"
@@ -9,6 +13,7 @@
 #include "core/platform/dialogs.h"
 #include "core/platform/help.h"
 #include "core/platform/modal_forms.h"
+#include "core/platform/posted_boxes.h"
 #include "core/platform/timer.h"
 #include "core/presets/preset_store.h"
 #include "core/schedule/sched_editor.h"
@@ -23,6 +28,15 @@ inline constexpr char kScheduleLongPattern[] = "mm/dd/yy dddd hh:nn AMPM";
 inline constexpr char kScheduleDayPattern[] = "dddd";
 inline constexpr char kScheduleTimePattern[] = "hh:nn AMPM";
 
+// The three clock texts of one moment that a program is matched against.
+struct ScheduleClockTexts {
+  std::string long_text;  // kScheduleLongPattern
+  std::string day;        // kScheduleDayPattern
+  std::string time;       // kScheduleTimePattern
+
+  static ScheduleClockTexts At(const DateTime& time);
+};
+
 // Whether a program's date or day keyword names the day of the clock texts `now_long` and
 // `now_day` (in the fixed form). An empty key never matches.
 bool ScheduleDayMatches(const std::string& date_day, const std::string& now_long,
@@ -36,6 +50,8 @@ class ProgramSchedule {
   struct Services {
     const Clock& clock;
     Dialogs& dialogs;
+    // Where the step's own box goes: shown inside the tick, it would stop the schedule.
+    PostedBoxes& boxes;
     Help& help;
     HelpFiles& help_files;
     ModalForms& forms;
@@ -75,6 +91,11 @@ class ProgramSchedule {
   SchedList& list() { return list_; }
 
  private:
+  static std::size_t Index(int k) { return static_cast<std::size_t>(k - 1); }
+  // Program k begins at wall minute `minute`, whose clock texts are `texts`.
+  bool Begins(int k, const ScheduleClockTexts& texts, std::int64_t minute) const;
+  // Goes through the wall minutes from `from` to before `to`, which no tick saw.
+  void CatchUp(std::int64_t from, std::int64_t to);
   void Begin(int k);
   void End();
   void NextProgram();
@@ -92,10 +113,10 @@ class ProgramSchedule {
 
   int current_program_ = 1;
   bool program_running_ = false;
-  // The program that ended last and the minute it ended in: a program whose begin and end
-  // times are equal would otherwise begin and end again on each examination of that minute.
-  int ended_program_ = 0;
-  std::string ended_minute_;
+  // The wall minute (WallMinute) of the last tick; none before the first tick since the switch.
+  std::optional<std::int64_t> seen_minute_;
+  // The wall minute each program last began in.
+  std::array<std::optional<std::int64_t>, kSchedProgramCount> began_minute_{};
 };
 
 }  // namespace orvaltic

@@ -20,7 +20,7 @@
 namespace orvaltic::gui {
 
 // A spin edit whose text is the model's: stepping shows single digits with a leading zero, as
-// typing them does, and the model may rewrite the text.
+// leaving the field after typing one does, and the model may rewrite the text.
 class SpinEdit : public QSpinBox {
  public:
   SpinEdit(const SpinEditRange& range, QWidget* parent) : QSpinBox(parent) {
@@ -55,22 +55,22 @@ struct SpinRow {
   std::string AlarmSnoozeDialogControls::*text;
   // A plain function rather than a member pointer: GCC 12's AddressSanitizer build miscompiles
   // a member-function pointer called from inside a lambda.
-  void (*change)(AlarmSnoozeDialog&);
+  void (*exit)(AlarmSnoozeDialog&);
   bool is_date;
 };
 
 const SpinRow kSpinRows[] = {
     {"MonthSpinEdit", "Month", "Month", kMonthRange, &AlarmSnoozeDialogControls::MonthSpinEdit,
-     [](AlarmSnoozeDialog& d) { d.MonthSpinEditChange(); }, true},
+     [](AlarmSnoozeDialog& d) { d.MonthSpinEditExit(); }, true},
     {"DaySpinEdit", "Day", "Day", kDayRange, &AlarmSnoozeDialogControls::DaySpinEdit,
-     [](AlarmSnoozeDialog& d) { d.DaySpinEditChange(); }, true},
+     [](AlarmSnoozeDialog& d) { d.DaySpinEditExit(); }, true},
     {"YearSpinEdit", "Year", "Year", kYearRange, &AlarmSnoozeDialogControls::YearSpinEdit,
-     [](AlarmSnoozeDialog& d) { d.YearSpinEditChange(); }, true},
+     [](AlarmSnoozeDialog& d) { d.YearSpinEditExit(); }, true},
     {"HoursSpinEdit", "Hrs", "Hours", kHoursRange, &AlarmSnoozeDialogControls::HoursSpinEdit,
-     [](AlarmSnoozeDialog& d) { d.HoursSpinEditChange(); }, false},
+     [](AlarmSnoozeDialog& d) { d.HoursSpinEditExit(); }, false},
     {"MinutesSpinEdit", "Mins", "Minutes", kMinutesRange,
      &AlarmSnoozeDialogControls::MinutesSpinEdit,
-     [](AlarmSnoozeDialog& d) { d.MinutesSpinEditChange(); }, false},
+     [](AlarmSnoozeDialog& d) { d.MinutesSpinEditExit(); }, false},
 };
 
 QLabel* MakeLabel(const QString& name, const char* caption, QWidget* buddy, QWidget* parent) {
@@ -110,10 +110,12 @@ TAlarmSnoozeFrm::TAlarmSnoozeFrm(AlarmSnoozeDialog& model, EventDispatcher& disp
                               row.label, edit, group_),
                     0, column);
     grid->addWidget(edit, 1, column);
-    spins_.push_back({edit, row.text, row.change, row.is_date});
-    connect(edit, &QSpinBox::textChanged, this, [this, change = row.change] {
+    spins_.push_back({edit, row.text, row.is_date});
+    // Only once the user leaves the field (or presses Enter): a rewrite on every key would move
+    // the caret and leave no room for the second digit.
+    connect(edit, &QSpinBox::editingFinished, this, [this, exit = row.exit] {
       if (!showing_) {
-        Run([this, change] { change(model_); });
+        Run([this, exit] { exit(model_); });
       }
     });
     ++column;
@@ -157,6 +159,14 @@ TAlarmSnoozeFrm::TAlarmSnoozeFrm(AlarmSnoozeDialog& model, EventDispatcher& disp
   ShowControls();
 }
 
+TAlarmSnoozeFrm::~TAlarmSnoozeFrm() {
+  // A field that has the focus finishes its editing when the closing dialog takes the focus
+  // away, by then too late to run a handler here.
+  for (const SpinField& spin : spins_) {
+    QObject::disconnect(spin.edit, nullptr, this, nullptr);
+  }
+}
+
 void TAlarmSnoozeFrm::reject() {
   Run([this] { model_.CancelBtnClick(); });
   QDialog::reject();
@@ -180,7 +190,7 @@ void TAlarmSnoozeFrm::ReadControls() {
 }
 
 void TAlarmSnoozeFrm::ShowControls() {
-  const AlarmSnoozeDialogControls& c = model_.controls();
+  AlarmSnoozeDialogControls& c = model_.controls();
   showing_ = true;
   setWindowTitle(FromCoreText(c.Caption));
   group_->setTitle(FromCoreText(c.AlarmSnoozeGroupBox));
@@ -192,6 +202,7 @@ void TAlarmSnoozeFrm::ShowControls() {
   }
   SetText(ampm_, c.AMPMComboBox);
   include_date_->setChecked(c.IncludeDateCheckBox);
+  MoveFocus(c.focus);
   showing_ = false;
 }
 

@@ -24,6 +24,7 @@ class TAlarmSnoozeFrm : public CoreDialog {
 
  public:
   TAlarmSnoozeFrm(AlarmSnoozeDialog& model, EventDispatcher& dispatcher, QWidget* parent = nullptr);
+  ~TAlarmSnoozeFrm() override;
 
  public slots:
   // Cancel, Escape and the window's close button all end here.
@@ -38,7 +39,6 @@ class TAlarmSnoozeFrm : public CoreDialog {
   struct SpinField {
     SpinEdit* edit;
     std::string AlarmSnoozeDialogControls::*text;
-    void (*change)(AlarmSnoozeDialog&);
     bool is_date;
   };
 

@@ -118,6 +118,9 @@ TEST_F(AlarmSnoozeTest, ActsOncePerMatchingMinuteAndAgainTheNextDayWithoutADate)
   EXPECT_TRUE(alarm_snooze().AlarmFired());
   EXPECT_EQ(Run(60000), 0);  // the rest of the minute and beyond
   EXPECT_FALSE(alarm_snooze().AlarmFired());
+  // The clock set back (or summer time ending) brings the minute again, not the alarm.
+  SetClock(kJustBefore);
+  EXPECT_EQ(Run(2000), 0);
 
   SetClock(Plus(kJustBefore, 24 * 3600 * 1000));
   EXPECT_EQ(Run(2000), 1);
@@ -145,6 +148,45 @@ TEST_F(AlarmSnoozeTest, ATickLateInTheMinuteStillActs) {
   EXPECT_EQ(Run(1600, 1600), 1);
   EXPECT_TRUE(alarm_snooze().SnoozeFired());
 }
+
+// The machine sleeps from 06:00 until 10:00, `days` later: the first tick after it finds the
+// times that passed meanwhile and acts once, late; not for a time more than a day ago.
+struct GapCase {
+  bool alarm;
+  const char* time;  // with the date when it has 22 characters
+  int days;
+  int acts;
+};
+
+void PrintTo(const GapCase& c, std::ostream* out) {
+  *out << (c.alarm ? "alarm " : "snooze ") << c.time << " +" << c.days << "d";
+}
+
+class GapTest : public AlarmSnoozeTest, public ::testing::WithParamInterface<GapCase> {};
+
+TEST_P(GapTest, ATimeThatPassedInAGapActsOnceAtTheNextTick) {
+  const GapCase& c = GetParam();
+  radio_.options().AlarmTypeRadio = true;
+  std::string& time = c.alarm ? radio_.alarm().AlarmTime : radio_.alarm().SnoozeTime;
+  time = c.time;
+  (c.alarm ? radio_.alarm().AlarmIncludesDate : radio_.alarm().SnoozeIncludesDate) =
+      time.size() == 22;
+  fake_.SwitchOn();
+  SetClock({2026, 12, 8, 6, 0, 0, 0});
+  c.alarm ? alarm_snooze().Activate1Click() : alarm_snooze().Activate2Click();
+  EXPECT_EQ(Run(1000), 0);
+  SetClock({2026, 12, 8 + c.days, 10, 0, 0, 0});
+  EXPECT_EQ(Run(120000), c.acts);
+}
+
+INSTANTIATE_TEST_SUITE_P(Times, GapTest,
+                         ::testing::Values(GapCase{true, "07:00:00 AM", 0, 1},
+                                           GapCase{false, "07:00:00 AM", 0, 1},
+                                           GapCase{true, "11:00:00 AM", 0, 0},
+                                           // Two mornings went by: one wake-up.
+                                           GapCase{false, "07:00:00 AM", 2, 1},
+                                           GapCase{true, "12/10/2026 07:00:00 AM", 2, 1},
+                                           GapCase{false, "12/08/2026 07:00:00 AM", 2, 0}));
 
 TEST_F(AlarmSnoozeTest, RegionalSettingsChangeTheShownClockButNotTheComparison) {
   DateLocale german;
@@ -192,9 +234,11 @@ TEST_F(AlarmSnoozeTest, AWaveFileLoopsUntilTheAlarmIsSwitchedOff) {
     std::string file;
     std::string played;
   };
+  int day = 0;
   for (const Case& c : {Case{"wake.wav", "wake.wav"}, Case{"", kDefaultAlarmSound}}) {
     sounds().clear();
-    SetClock(kJustBefore);
+    // A day later each time: an alarm acts once in a minute, also when the clock goes back.
+    SetClock(Plus(kJustBefore, day++ * 24 * 3600 * 1000));
     radio_.options().WaveFileName = c.file;
     radio_.options().AlarmTypeRadio = false;
     alarm_snooze().Activate1Click();
@@ -237,12 +281,14 @@ TEST_F(AlarmSnoozeTest, OKStoresTheFieldsWithOrWithoutTheDate) {
                                       c.HoursSpinEdit, c.MinutesSpinEdit, c.AMPMComboBox}),
             (std::vector<std::string>{"12", "08", "2026", "03", "29", "PM"}));
   c.HoursSpinEdit = "7";
-  dialog.HoursSpinEditChange();
-  c.MinutesSpinEdit = "30";
+  dialog.HoursSpinEditExit();
+  EXPECT_EQ(c.HoursSpinEdit, "07");
+  // Enter while the caret is still in a field.
+  c.MinutesSpinEdit = "5";
   c.AMPMComboBox = "AM";
   dialog.OKBtnClick();
   EXPECT_TRUE(dialog.closed());
-  EXPECT_EQ(radio_.alarm().AlarmTime, "07:30:00 AM");
+  EXPECT_EQ(radio_.alarm().AlarmTime, "07:05:00 AM");
   EXPECT_FALSE(radio_.alarm().AlarmIncludesDate);
 
   // Armed, the alarm's style 7 indicator follows the new time.
@@ -260,6 +306,74 @@ TEST_F(AlarmSnoozeTest, OKStoresTheFieldsWithOrWithoutTheDate) {
   EXPECT_TRUE(radio_.alarm().AlarmIncludesDate);
   EXPECT_EQ(fake_.panels().Style(7).AlarmDisplayLabel.caption, "Alarm: 12/25/2026 07:30:00 AM");
   EXPECT_EQ(radio_.alarm().SnoozeTime, "03:30:00 PM");
+}
+
+TEST_F(AlarmSnoozeTest, OKTakesTheMarkerInAnyCaseAndRefusesWhatTheClockNeverShows) {
+  struct Case {
+    std::vector<std::string> date;  // month, day, year; none without the date
+    std::vector<std::string> time;  // hours, minutes, AM/PM
+    std::string stored;             // or the field refused
+    std::string message;
+  };
+  const std::string time_message = "Format of time is incorrect.";
+  const std::string date_message = "Format of date is incorrect.";
+  const Case cases[] = {
+      {{}, {"07", "30", "pm"}, "07:30:00 PM", ""},
+      {{}, {"7", "5", " Am "}, "07:05:00 AM", ""},
+      {{}, {"12", "59", "AM"}, "12:59:00 AM", ""},
+      {{"11", "25", "2027"}, {"07", "45", "PM"}, "11/25/2027 07:45:00 PM", ""},
+      {{"2", "29", "2028"}, {"01", "00", "AM"}, "02/29/2028 01:00:00 AM", ""},
+      {{}, {"00", "30", "AM"}, "HoursSpinEdit", time_message},
+      {{}, {"13", "30", "AM"}, "HoursSpinEdit", time_message},
+      {{}, {"07", "60", "AM"}, "MinutesSpinEdit", time_message},
+      {{}, {"07", "", "AM"}, "MinutesSpinEdit", time_message},
+      {{}, {"07", "30", "A.M."}, "AMPMComboBox", time_message},
+      {{"11", "25", "202"}, {"07", "45", "PM"}, "YearSpinEdit", date_message},
+      {{"11", "25", "7"}, {"07", "45", "PM"}, "YearSpinEdit", date_message},
+      {{"00", "25", "2027"}, {"07", "45", "PM"}, "MonthSpinEdit", date_message},
+      {{"02", "29", "2027"}, {"07", "45", "PM"}, "DaySpinEdit", date_message},
+      {{"04", "31", "2027"}, {"07", "45", "PM"}, "DaySpinEdit", date_message},
+  };
+  AlarmSnoozeDialog& dialog = alarm_snooze().dialog();
+  AlarmSnoozeDialogControls& c = dialog.controls();
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.stored);
+    radio_.alarm().AlarmTime = "03:30:00 PM";
+    radio_.alarm().AlarmIncludesDate = false;
+    dialogs_.boxes.clear();
+    dialog.SetSubject(WakeUp::kAlarm);
+    dialog.FormActivate();
+    c.IncludeDateCheckBox = !k.date.empty();
+    dialog.IncludeDateCheckBoxClick();
+    if (!k.date.empty()) {
+      c.MonthSpinEdit = k.date[0];
+      c.DaySpinEdit = k.date[1];
+      c.YearSpinEdit = k.date[2];
+    }
+    c.HoursSpinEdit = k.time[0];
+    c.MinutesSpinEdit = k.time[1];
+    c.AMPMComboBox = k.time[2];
+    if (!k.message.empty()) {
+      dialogs_.AnswerMessage(MessageResult::kOk);
+    }
+    dialog.OKBtnClick();
+    if (k.message.empty()) {
+      EXPECT_TRUE(dialog.closed());
+      EXPECT_EQ(radio_.alarm().AlarmTime, k.stored);
+      EXPECT_EQ(radio_.alarm().AlarmIncludesDate, !k.date.empty());
+      EXPECT_TRUE(dialogs_.boxes.empty());
+    } else {
+      EXPECT_FALSE(dialog.closed());
+      EXPECT_EQ(radio_.alarm().AlarmTime, "03:30:00 PM");
+      EXPECT_FALSE(radio_.alarm().AlarmIncludesDate);
+      ASSERT_EQ(dialogs_.boxes.size(), 1u);
+      EXPECT_EQ(dialogs_.boxes[0].text, k.message);
+      EXPECT_EQ(dialogs_.boxes[0].kind, MessageKind::kError);
+      EXPECT_EQ(c.focus, k.stored);
+      c.focus.clear();
+    }
+  }
+  EXPECT_EQ(dialogs_.beeps, 10);
 }
 
 TEST_F(AlarmSnoozeTest, CancelChangesNothingEvenAfterTheIncludeDateBox) {

@@ -113,11 +113,15 @@ TEST(DateTimeTest, DayOfWeekOfKnownDates) {
     EXPECT_EQ((DateTime{c.year, c.month, c.day, 0, 0, 0, 0}.DayOfWeek()), c.weekday);
   }
   EXPECT_EQ(DateTime{}.DayOfWeek(), 6);
+  EXPECT_EQ(WallMinute({1970, 1, 2, 1, 2, 30, 500}), 1440 + 62);
+  EXPECT_EQ(FromWallMinute(-1), (DateTime{1969, 12, 31, 23, 59, 0, 0}));
 }
 
-// Walks day by day across month ends and leap days: each day is one weekday after the last.
-TEST(DateTimeTest, DayOfWeekAdvancesByOneEachDay) {
+// Walks day by day across month ends and leap days: each day is one weekday after the last, and
+// 1440 wall minutes, which lead back to its date.
+TEST(DateTimeTest, DayOfWeekAndWallMinutesAdvanceEachDay) {
   int expected = DateTime{1999, 1, 1, 0, 0, 0, 0}.DayOfWeek();
+  std::int64_t midnight = WallMinute({1999, 1, 1, 0, 0, 0, 0});
   for (int year = 1999; year <= 2101; ++year) {
     const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
     const int lengths[] = {31, leap ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -126,6 +130,10 @@ TEST(DateTimeTest, DayOfWeekAdvancesByOneEachDay) {
         const int weekday = DateTime{year, month, day, 0, 0, 0, 0}.DayOfWeek();
         ASSERT_EQ(weekday, expected) << year << "-" << month << "-" << day;
         expected = (expected + 1) % 7;
+        const DateTime last_minute{year, month, day, 23, 59, 0, 0};
+        ASSERT_EQ(WallMinute(last_minute), midnight + 1439);
+        ASSERT_EQ(FromWallMinute(midnight + 1439), last_minute);
+        midnight += 1440;
       }
     }
   }

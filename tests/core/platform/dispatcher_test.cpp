@@ -6,11 +6,14 @@
 #include <vector>
 
 #include "core/platform/errors.h"
+#include "core/platform/posted_boxes.h"
+#include "support/manual_timer_host.h"
 #include "support/scripted_dialogs.h"
 
 namespace orvaltic {
 namespace {
 
+using testing::ManualTimerHost;
 using testing::ScriptedDialogs;
 
 struct DispatchCase {
@@ -72,6 +75,42 @@ TEST(EventDispatcherTest, ViewsRefreshAfterEveryEventAlsoAFailedOne) {
   dispatcher.Run([] {});
   dispatcher.Run([] { throw ConvertError("'' is not a valid integer value"); });
   EXPECT_EQ(refreshes, 2);
+}
+
+TEST(EventDispatcherTest, ATicksErrorOpensAfterTheTickWhichGoesOnTickingMeanwhile) {
+  ManualTimerHost host;
+  ScriptedDialogs dialogs;
+  EventDispatcher dispatcher(dialogs);
+  const auto box_timer = host.CreateTimer("PostedBoxTimer");
+  PostedBoxes boxes(*box_timer, dialogs);
+  box_timer->SetOnTimer(dispatcher.Wrap([&] { boxes.ShowWaiting(); }));
+  const auto timer = host.CreateTimer("Timer4");
+  timer->SetInterval(100);
+  int ticks = 0;
+  timer->SetOnTimer(dispatcher.WrapTick(
+      [&] {
+        // The same fault on every tick, and another one once.
+        throw ConvertError(++ticks == 3 ? "'b' is not a valid integer value"
+                                        : "'a' is not a valid integer value");
+      },
+      boxes));
+  // Opened inside the tick, the box would hold the timer still.
+  int ticks_while_open = 0;
+  dialogs
+      .AnswerMessage(MessageResult::kOk,
+                     [&] {
+                       const int before = ticks;
+                       host.Advance(1000);
+                       ticks_while_open = ticks - before;
+                     })
+      .AnswerMessage(MessageResult::kOk);
+  host.Advance(150);
+  EXPECT_EQ(ticks_while_open, 10);
+  ASSERT_EQ(dialogs.boxes.size(), 2u);
+  EXPECT_EQ(dialogs.boxes[0].text, "'a' is not a valid integer value");
+  EXPECT_EQ(dialogs.boxes[1].text, "'b' is not a valid integer value");
+  EXPECT_FALSE(boxes.Waiting());
+  EXPECT_FALSE(box_timer->Enabled());
 }
 
 }  // namespace

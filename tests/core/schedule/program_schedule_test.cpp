@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -143,7 +146,7 @@ TEST_F(ProgramScheduleTest, EqualBeginAndEndActOnceInTheirMinuteAndLeaveTheAudio
   EXPECT_EQ(Indicators()[0], "P");
 }
 
-TEST_F(ProgramScheduleTest, AStationThatNoLongerMatchesKeepsTheFrequencyAndSaysSo) {
+TEST_F(ProgramScheduleTest, AStationThatNoLongerMatchesSaysSoWhileTheScheduleGoesOn) {
   radio_.presets().StationName(4) = "Jazz FM";
   SetProgram(1, {"jazz", "WEEK", "09:30 AM", "09:31 AM"});
   SetClock(At(kThursday, 9, 29, 59));
@@ -151,19 +154,123 @@ TEST_F(ProgramScheduleTest, AStationThatNoLongerMatchesKeepsTheFrequencyAndSaysS
   schedule().Activate3Click();
   radio_.presets().StationName(4) = "Rock FM";
   const std::string shown = fake_.panels().Main().FreqPanel.caption;
-  dialogs_.AnswerMessage(MessageResult::kOk);
+  bool ended_while_open = false;
+  dialogs_.AnswerMessage(MessageResult::kOk, [&] {
+    EXPECT_TRUE(schedule().ProgramRunning());
+    EXPECT_EQ(Indicators()[0], "P1");
+    // The box stays open past the program's end, which the schedule does not miss.
+    SetClock(At(kThursday, 9, 30, 59));
+    Run(1500);
+    ended_while_open = !schedule().ProgramRunning() && Indicators()[0] == "P";
+  });
   Run(1500);
   ASSERT_EQ(dialogs_.boxes.size(), 1u);
   EXPECT_EQ(dialogs_.boxes[0].text, "Station ID was not found.");
   EXPECT_EQ(dialogs_.beeps, 1);
-  EXPECT_TRUE(port_.writes.empty());  // playing already, nothing tuned
+  EXPECT_TRUE(ended_while_open);
+  EXPECT_TRUE(DecodedTransfersKHz(port_.writes).empty());  // nothing tuned
   EXPECT_EQ(fake_.panels().Main().FreqPanel.caption, shown);
-  EXPECT_EQ(Indicators()[0], "P1");
-  SetClock(At(kThursday, 9, 31, 0));
-  Run(100);
-  ASSERT_EQ(dialogs_.boxes.size(), 1u);
-  EXPECT_FALSE(schedule().ProgramRunning());
   EXPECT_TRUE(Muted());
+}
+
+// The local time of a zone, for the length of a test.
+class ScopedTimeZone {
+ public:
+  explicit ScopedTimeZone(const char* zone) {
+    if (const char* old = std::getenv("TZ")) {
+      old_ = old;
+    }
+    ::setenv("TZ", zone, 1);
+    ::tzset();
+  }
+  ~ScopedTimeZone() {
+    old_ ? ::setenv("TZ", old_->c_str(), 1) : ::unsetenv("TZ");
+    ::tzset();
+  }
+  ScopedTimeZone(const ScopedTimeZone&) = delete;
+  ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
+
+  // The wall clock at `utc_ms` milliseconds since 1970.
+  static DateTime At(std::int64_t utc_ms) {
+    const std::time_t seconds = static_cast<std::time_t>(utc_ms / 1000);
+    std::tm local{};
+    ::localtime_r(&seconds, &local);
+    return {local.tm_year + 1900,
+            local.tm_mon + 1,
+            local.tm_mday,
+            local.tm_hour,
+            local.tm_min,
+            local.tm_sec,
+            static_cast<int>(utc_ms % 1000)};
+  }
+
+ private:
+  std::optional<std::string> old_;
+};
+
+TEST_F(ProgramScheduleTest, TheHourSkippedForSummerTimeStillEndsItsProgramsAndWakesItsAlarms) {
+  const ScopedTimeZone berlin("Europe/Berlin");
+  // Sunday 28 March 2027: at 01:00 UTC the clocks go from 02:00 CET to 03:00 CEST.
+  std::int64_t utc_ms = WallMinute({2027, 3, 28, 0, 58, 0, 0}) * 60000 + 59000;
+  ASSERT_EQ(ScopedTimeZone::At(utc_ms), (DateTime{2027, 3, 28, 1, 58, 59, 0}))
+      << "the zone data of Europe/Berlin is missing";
+  const auto run = [&](int ms) {
+    for (int t = 0; t < ms; t += 100) {
+      utc_ms += 100;
+      fake_.clock.Set(ScopedTimeZone::At(utc_ms));
+      fake_.timers.Advance(100);
+    }
+  };
+  SetProgram(1, {"99.100", "WEEK", "01:59 AM", "02:30 AM"});
+  radio_.alarm().AlarmTime = "02:15:00 AM";
+  radio_.options().AlarmTypeRadio = false;
+  radio_.options().WaveFileName = "wake.wav";
+  fake_.clock.Set(ScopedTimeZone::At(utc_ms));
+  fake_.SwitchOn();
+  fake_.events().Click(1, "MuteBtn");
+  schedule().Activate3Click();
+  radio_.alarm_snooze().Activate1Click();
+  run(2000);
+  EXPECT_EQ(Indicators()[0], "P1");
+  EXPECT_FALSE(Muted());
+
+  run(60000);
+  EXPECT_EQ(fake_.clock.Now(), (DateTime{2027, 3, 28, 3, 0, 1, 0}));
+  EXPECT_FALSE(schedule().ProgramRunning());
+  EXPECT_EQ(Indicators()[0], "P");
+  EXPECT_TRUE(Muted());
+  const std::vector<testing::RecordingSound::Call> wake = {{"wake.wav", kSndAsync | kSndLoop}};
+  EXPECT_EQ(fake_.sound.calls, wake);
+  // Nothing acts twice.
+  run(60000);
+  EXPECT_EQ(fake_.sound.calls, wake);
+  EXPECT_TRUE(Muted());
+}
+
+TEST_F(ProgramScheduleTest, AfterHoursAsleepTheMissedEndEndsAndTheProgramOnNowBegins) {
+  SetProgram(1, {"99.100", "WEEK", "06:00 AM", "07:30 AM"});
+  // Over before the machine wakes: never tuned.
+  SetProgram(2, {"88.500", "Thursday", "08:00 AM", "09:00 AM"});
+  SetProgram(3, {"97.300", "WEEKDAY", "09:30 AM", "11:00 AM"});
+  SetClock(At(kThursday, 5, 59, 59));
+  fake_.SwitchOn();
+  fake_.events().Click(1, "MuteBtn");
+  schedule().Activate3Click();
+  Run(2000);
+  EXPECT_EQ(Indicators()[0], "P1");
+  port_.Clear();
+
+  // Asleep from 06:00 to 10:00: no tick in between.
+  SetClock(At(kThursday, 10, 0, 0));
+  Run(1000);
+  EXPECT_EQ(DecodedTransfersKHz(port_.writes), TunedKHz(97.3));
+  EXPECT_EQ(Indicators(), Shown("P3", "Prog: 3"));
+  EXPECT_TRUE(schedule().ProgramRunning());
+  EXPECT_EQ(schedule().CurrentProgram(), 3);
+  EXPECT_FALSE(Muted());
+  Run(60000);
+  EXPECT_EQ(DecodedTransfersKHz(port_.writes), TunedKHz(97.3));
+  EXPECT_FALSE(Muted());
 }
 
 TEST_F(ProgramScheduleTest, RegionalSettingsDoNotStopTheScheduleButShowInItsClock) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -31,7 +32,7 @@ TEST(AlarmSnoozeFormTest, SetsTheSnoozeThroughItsWidgets) {
   orvaltic::testing::FixedClock clock({2026, 12, 8, 21, 5, 0, 0});
   orvaltic::testing::ScriptedDialogs dialogs;
   EventDispatcher dispatcher(dialogs);
-  AlarmSnoozeDialog model(times, clock, {});
+  AlarmSnoozeDialog model(times, clock, dialogs, {});
   TAlarmSnoozeFrm form(model, dispatcher);
 
   model.SetSubject(WakeUp::kSnooze);
@@ -51,11 +52,8 @@ TEST(AlarmSnoozeFormTest, SetsTheSnoozeThroughItsWidgets) {
   EXPECT_EQ(Child<QLineEdit>(year, "qt_spinbox_lineedit").maxLength(), 4);
   EXPECT_FALSE(month.isEnabled());
 
-  // A typed single digit and a step both show two digits.
-  hours.setFocus();
-  QTest::keyClick(&hours, Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClicks(&hours, "7");
-  EXPECT_EQ(hours.text(), "07");
+  // A step shows two digits.
+  hours.setValue(7);
   minutes.setFocus();
   QTest::keyClick(&minutes, Qt::Key_Up);
   EXPECT_EQ(minutes.text(), "06");
@@ -78,6 +76,73 @@ TEST(AlarmSnoozeFormTest, SetsTheSnoozeThroughItsWidgets) {
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(times.SnoozeTime, "12/08/2026 07:06:00 AM");
   EXPECT_TRUE(times.SnoozeIncludesDate);
+  EXPECT_TRUE(dialogs.AllAnswered());
+}
+
+// As the user types: Tab to the field (which selects its text), the keys, Tab on. Each field
+// ends with its last row, which OK stores.
+TEST(AlarmSnoozeFormTest, TypedNumbersStayAsTypedAndASingleDigitGetsItsZeroOnLeaving) {
+  AlarmTimes times;
+  orvaltic::testing::FixedClock clock({2026, 12, 8, 21, 5, 0, 0});
+  orvaltic::testing::ScriptedDialogs dialogs;
+  EventDispatcher dispatcher(dialogs);
+  AlarmSnoozeDialog model(times, clock, dialogs, {});
+  TAlarmSnoozeFrm form(model, dispatcher);
+  model.SetSubject(WakeUp::kAlarm);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  auto& include_date = Child<QCheckBox>(form, "IncludeDateCheckBox");
+  QTest::mouseClick(&include_date, Qt::LeftButton, {}, QPoint(6, include_date.height() / 2));
+
+  struct Case {
+    const char* field;
+    const char* typed;
+    const char* left;
+  };
+  const Case cases[] = {
+      {"MonthSpinEdit", "3", "03"},     {"MonthSpinEdit", "11", "11"},
+      {"DaySpinEdit", "5", "05"},       {"DaySpinEdit", "25", "25"},
+      {"YearSpinEdit", "2027", "2027"}, {"HoursSpinEdit", "12", "12"},
+      {"HoursSpinEdit", "7", "07"},     {"MinutesSpinEdit", "0", "00"},
+      {"MinutesSpinEdit", "09", "09"},  {"MinutesSpinEdit", "45", "45"},
+      {"AMPMComboBox", "PM", "PM"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.field) + " " + c.typed);
+    QWidget& field = Child<QWidget>(form, c.field);
+    for (int tabs = 0; tabs < 20 && QApplication::focusWidget() != &field; ++tabs) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    ASSERT_EQ(QApplication::focusWidget(), &field);
+    QTest::keyClicks(&field, c.typed);
+    auto* spin = qobject_cast<QSpinBox*>(&field);
+    const auto text = [&] {
+      return (spin != nullptr ? spin->text() : qobject_cast<QComboBox*>(&field)->currentText())
+          .toStdString();
+    };
+    EXPECT_EQ(text(), c.typed);
+    QTest::keyClick(&field, Qt::Key_Tab);
+    EXPECT_EQ(text(), c.left);
+  }
+  QTest::mouseClick(&Child<QPushButton>(form, "OKBtn"), Qt::LeftButton);
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(times.AlarmTime, "11/25/2027 07:45:00 PM");
+
+  // One arrow down from 01 is an hour the clock never shows: OK says so and keeps the dialog.
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  auto& hours = Child<QSpinBox>(form, "HoursSpinEdit");
+  hours.setValue(1);
+  hours.setFocus();
+  QTest::keyClick(&hours, Qt::Key_Down);
+  EXPECT_EQ(hours.text(), "00");
+  dialogs.AnswerMessage(MessageResult::kOk);
+  QTest::mouseClick(&Child<QPushButton>(form, "OKBtn"), Qt::LeftButton);
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_EQ(dialogs.boxes[0].text, "Format of time is incorrect.");
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), &hours);
+  EXPECT_EQ(times.AlarmTime, "11/25/2027 07:45:00 PM");
   EXPECT_TRUE(dialogs.AllAnswered());
 }
 
