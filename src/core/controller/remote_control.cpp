@@ -2,6 +2,7 @@
 
 #include "core/controller/radio_controller.h"
 #include "core/platform/numbers.h"
+#include "core/platform/printable_text.h"
 #include "core/presets/station_lookup.h"
 #include "core/radio/radio_limits.h"
 
@@ -10,6 +11,8 @@ namespace orvaltic {
 namespace {
 
 constexpr int kPageCount = 10;
+// How much of a user's text a refusal repeats. orvaltic-card escapes what it prints.
+constexpr std::size_t kShownArgumentBytes = 60;
 
 }  // namespace
 
@@ -153,7 +156,8 @@ RemoteControl::Reply RemoteControl::RunCardCommand(const std::vector<std::string
     case Action::kStation: {
       const std::optional<int> preset = FindStationPreset(radio_.presets(), command.station);
       if (!preset) {
-        return {kCardExitUsage, "no preset's station name contains \"" + command.station + "\""};
+        return {kCardExitUsage, "no station name of the running radio contains '" +
+                                    CutText(command.station, kShownArgumentBytes) + "'"};
       }
       if (!Stored(*preset)) {
         return {kCardExitUsage, "preset " + FormatInt(*preset) + " is empty or out of band"};

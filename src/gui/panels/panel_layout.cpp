@@ -125,6 +125,10 @@ std::map<std::string, QWidget*> BuildControls(QWidget& window, const PanelLayout
     QWidget* widget = MakeWidget(control, parent);
     widget->setObjectName(QString::fromStdString(control.name));
     widget->setGeometry(control.left, control.top, control.width, control.height);
+    if (auto* button = qobject_cast<SpeedButton*>(parent);
+        button != nullptr && control.kind == ControlKind::kLight) {
+      button->SetLightPlace(widget->geometry());
+    }
     widget->setFont(FontOf(control.text));
     widget->setToolTip(PlainToolTip(FromCoreText(control.hint)));
     const QString accessible_name = AccessibleNameFor(control);

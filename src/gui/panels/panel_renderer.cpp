@@ -106,7 +106,7 @@ void PanelRenderer::Render(const PanelSurface& surface) {
 
   RenderFrames(surface, last);
   if (surface.Drawers) {
-    RenderDrawers(*surface.Drawers, last != nullptr && last->Drawers ? &*last->Drawers : nullptr);
+    RenderDrawers(surface, last);
   }
   RenderWindow(surface, last);
   last_ = surface;
@@ -185,13 +185,16 @@ void PanelRenderer::RenderFrames(const PanelSurface& surface, const PanelSurface
   }
 }
 
-void PanelRenderer::RenderDrawers(const DrawersModel& drawers, const DrawersModel* last) {
-  if (last != nullptr && drawers == *last) {
+void PanelRenderer::RenderDrawers(const PanelSurface& surface, const PanelSurface* last) {
+  const DrawersModel& drawers = *surface.Drawers;
+  if (last != nullptr && last->Drawers && drawers == *last->Drawers &&
+      surface.client_height == last->client_height) {
     return;
   }
+  if (QWidget* controls = Control(names::kControlsDrawer)) {
+    controls->move(drawers.controls_left, drawers.controls_top);
+  }
   const std::pair<const char*, bool> shown[] = {
-      {names::kPresetDrawer, drawers.presets_shown},
-      {names::kControlsDrawer, drawers.controls_shown},
       {names::kDownLeftBtn, drawers.down_left},
       {names::kUpLeftBtn, drawers.up_left},
       {names::kDownRightBtn, drawers.down_right},
@@ -202,14 +205,25 @@ void PanelRenderer::RenderDrawers(const DrawersModel& drawers, const DrawersMode
       control->setVisible(visible);
     }
   }
-  if (QWidget* controls = Control(names::kControlsDrawer)) {
-    controls->move(drawers.controls_left, drawers.controls_top);
+  // A drawer lies partly outside the window until it slides out: one that shows no more than
+  // the rim it shares with the display group is hidden, so that a screen reader does not
+  // announce the controls in it as showing.
+  constexpr int kSharedRim = 2;
+  const std::pair<const char*, bool> drawers_shown[] = {
+      {names::kPresetDrawer, drawers.presets_shown},
+      {names::kControlsDrawer, drawers.controls_shown},
+  };
+  for (const auto& [name, in_use] : drawers_shown) {
+    if (QWidget* drawer = Control(name)) {
+      drawer->setVisible(in_use && drawer->y() + kSharedRim < surface.client_height);
+    }
   }
 }
 
 void PanelRenderer::RenderWindow(const PanelSurface& surface, const PanelSurface* last) {
   if (Changed(surface.caption, Field(last, &PanelSurface::caption))) {
     window_.setWindowTitle(FromCoreText(surface.caption));
+    window_.setAccessibleName(window_.windowTitle());
   }
 
   bool place = last == nullptr || surface.top != last->top || surface.left != last->left;

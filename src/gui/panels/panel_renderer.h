@@ -40,7 +40,7 @@ class PanelRenderer {
   void RenderOverlay(const control_name::Overlay& overlay_names, const OverlayModel& overlay,
                      const OverlayModel* last);
   void RenderFrames(const PanelSurface& surface, const PanelSurface* last);
-  void RenderDrawers(const DrawersModel& drawers, const DrawersModel* last);
+  void RenderDrawers(const PanelSurface& surface, const PanelSurface* last);
   void RenderWindow(const PanelSurface& surface, const PanelSurface* last);
 
   QWidget& window_;

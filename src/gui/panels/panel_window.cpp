@@ -1,7 +1,5 @@
 #include "gui/panels/panel_window.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -11,6 +9,7 @@
 #include <QPalette>
 #include <QWindow>
 
+#include "gui/panels/panel_accessible.h"
 #include "gui/panels/panel_widgets.h"
 #include "gui/panels/popup_menu_view.h"
 #include "gui/platform/qt_convert.h"
@@ -24,16 +23,6 @@ namespace {
 constexpr Qt::WindowFlags kPanelWindowFlags =
     Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
     Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint;
-
-// A front panel is a window to a screen reader, named by its caption. Without this factory
-// Qt presents a plain widget, top-level or not, as a filler.
-QAccessibleInterface* PanelWindowAccessible(const QString& class_name, QObject* object) {
-  if (class_name != QLatin1String(PanelWindow::staticMetaObject.className())) {
-    return nullptr;
-  }
-  auto* window = qobject_cast<QWidget*>(object);
-  return window != nullptr ? new QAccessibleWidget(window, QAccessible::Window) : nullptr;
-}
 
 template <typename Widget, typename Signal, typename Report>
 bool ConnectAs(QWidget* widget, Signal signal, Report report) {
@@ -54,13 +43,11 @@ PanelWindow::PanelWindow(const PanelLayout& layout, PanelSurface& surface,
       menu_(menu),
       events_(events),
       renderer_(*this, BuildControls(*this, layout)) {
-  static const bool kAccessibleAsWindow = [] {
-    QAccessible::installFactory(&PanelWindowAccessible);
-    return true;
-  }();
-  static_cast<void>(kAccessibleAsWindow);
+  InstallPanelAccessibility();
   setObjectName(QString::fromStdString(layout.window_name));
   setWindowTitle(FromCoreText(layout.caption));
+  // A screen reader hears the caption, minimised or not.
+  setAccessibleName(windowTitle());
   setFixedSize(layout.client_width, layout.client_height);
   QPalette look = palette();
   look.setColor(QPalette::Window, ToQColor(layout.background));

@@ -11,6 +11,7 @@
 
 #include "core/controller/radio_controller.h"
 #include "core/radio/radio_card.h"
+#include "gui/platform/text_codec.h"
 #include "gui/radio_windows.h"
 
 namespace orvaltic::gui {
@@ -22,8 +23,10 @@ constexpr char kPlayerInterface[] = "org.mpris.MediaPlayer2.Player";
 // One volume press is a 100 ms pulse; the next one follows 100 ms after its end.
 constexpr int kVolumePressSpacingMs = 2 * RadioCard::kPulseMs;
 
+// As the panel shows it: station names from a settings file written on Windows are
+// Windows-1252, not replacement characters.
 QString FromCore(const std::string& text) {
-  return QString::fromUtf8(text.data(), qsizetype(text.size()));
+  return FromCoreText(text);
 }
 
 }  // namespace
