@@ -256,10 +256,17 @@ void PanelRenderer::RenderWindow(const PanelSurface& surface, const PanelSurface
     // put the frame there: a window that has just got its border back does not know its frame
     // yet (it would keep its inside's place, and its caption bar would rise off the top of the
     // screen), and one that has just lost it would still count the old frame in.
+    const QPoint corner(surface.left, surface.top);
     if (QWindow* handle = window_.windowHandle()) {
-      handle->setFramePosition(QPoint(surface.left, surface.top));
+      if (!window_.isVisible()) {
+        // A hidden window that was shown before comes back where its widget says, by its
+        // inside: the widget is first put at the corner too, so that showing it leaves the
+        // frame's place alone.
+        window_.move(corner);
+      }
+      handle->setFramePosition(corner);
     } else {
-      window_.move(surface.left, surface.top);
+      window_.move(corner);
     }
   }
 
@@ -282,9 +289,20 @@ void PanelRenderer::RenderWindow(const PanelSurface& surface, const PanelSurface
   }
 }
 
-void PanelRenderer::TakeWindowState(PanelSurface& surface) {
+void PanelRenderer::TakeWindowState(PanelSurface& surface, bool moved) {
   if (!last_) {
     // Until the first render the surface says where the window goes, not the other way round.
+    return;
+  }
+  surface.visible = window_.isVisible();
+  surface.minimized = window_.isMinimized();
+  last_->visible = surface.visible;
+  last_->minimized = surface.minimized;
+  // Only a move of the window on the screen says where it is. While it is shown, hidden or
+  // iconified, and until the window manager has framed a window that has just come up, the
+  // platform counts no frame, and the inside's corner would be taken for the outer one: the
+  // next panel would come up a caption bar lower.
+  if (!moved || !surface.visible || surface.minimized) {
     return;
   }
   // The outer corner as the platform has it: the widget's own count of the frame lags behind
@@ -293,12 +311,8 @@ void PanelRenderer::TakeWindowState(PanelSurface& surface) {
   const QPoint corner = handle != nullptr ? handle->framePosition() : window_.pos();
   surface.top = corner.y();
   surface.left = corner.x();
-  surface.visible = window_.isVisible();
-  surface.minimized = window_.isMinimized();
   last_->top = surface.top;
   last_->left = surface.left;
-  last_->visible = surface.visible;
-  last_->minimized = surface.minimized;
 }
 
 }  // namespace orvaltic::gui

@@ -179,7 +179,7 @@ void PanelWindow::keyPressEvent(QKeyEvent* event) {
 
 void PanelWindow::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
-  renderer_.TakeWindowState(surface_);
+  renderer_.TakeWindowState(surface_, /*moved=*/true);
 }
 
 void PanelWindow::showEvent(QShowEvent* event) {

@@ -117,6 +117,19 @@ TEST(HelpViewerTest, OpensATopicWithoutBlockingAndReportsWhatItCannotShow) {
   EXPECT_FALSE(window->isVisible());
 }
 
+TEST(HelpViewerTest, AHelpRequestBringsBackAMinimisedWindow) {
+  HelpViewer viewer;
+  viewer.WinHelp("Orvaltic.HLP", kHelpContext, 1);
+  HelpWindow* window = viewer.window();
+  ASSERT_NE(window, nullptr);
+  window->showMinimized();
+  ASSERT_TRUE(window->isMinimized());
+  EXPECT_TRUE(viewer.WinHelp("Orvaltic.HLP", kHelpContext, 13));
+  EXPECT_FALSE(window->isMinimized());
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(window->browser()->documentTitle(), QStringLiteral("Panel styles"));
+}
+
 TEST(HelpViewerTest, AttachesToAnOpenModalDialogAndSurvivesItsEnd) {
   HelpViewer viewer;
   auto dialog = std::make_unique<QDialog>();
