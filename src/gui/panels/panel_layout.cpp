@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "gui/panels/panel_accessible.h"
 #include "gui/platform/qt_convert.h"
 #include "gui/platform/text_codec.h"
 
@@ -111,6 +112,9 @@ Qt::Alignment AlignmentOf(TextAlign align) {
 }
 
 std::map<std::string, QWidget*> BuildControls(QWidget& window, const PanelLayout& layout) {
+  // Before the first control is named: a screen reader that is listening asks for each control's
+  // interface as soon as its name is set, and keeps the first one it got.
+  InstallPanelAccessibility();
   std::map<std::string, QWidget*> controls;
   for (const ControlSpec& control : layout.controls) {
     QWidget* parent = &window;

@@ -9,7 +9,6 @@
 #include <QPalette>
 #include <QWindow>
 
-#include "gui/panels/panel_accessible.h"
 #include "gui/panels/panel_widgets.h"
 #include "gui/panels/popup_menu_view.h"
 #include "gui/platform/qt_convert.h"
@@ -43,7 +42,6 @@ PanelWindow::PanelWindow(const PanelLayout& layout, PanelSurface& surface,
       menu_(menu),
       events_(events),
       renderer_(*this, BuildControls(*this, layout)) {
-  InstallPanelAccessibility();
   setObjectName(QString::fromStdString(layout.window_name));
   setWindowTitle(FromCoreText(layout.caption));
   // A screen reader hears the caption, minimised or not.
