@@ -248,6 +248,8 @@ std::optional<std::string> QtDialogs::InputQuery(const std::string& caption,
   dialog.setWindowTitle(FromCoreText(caption));
   dialog.setLabelText(FromCoreText(prompt));
   dialog.setTextValue(FromCoreText(text));
+  // A frequency typed here is shown on the display: it stays in view.
+  PlaceBesidePanel(dialog);
   // The prompt is shown as it is, never read as markup.
   for (QLabel* label : dialog.findChildren<QLabel*>()) {
     label->setTextFormat(Qt::PlainText);

@@ -174,7 +174,7 @@ TEST(QtDialogsTest, ChooseColorConvertsBothWays) {
 }
 
 // The dialogs that change the display open beside the panel, not over it.
-TEST(QtDialogsTest, FontAndColourDialogsLeaveThePanelInView) {
+TEST(QtDialogsTest, FontColourAndDirectAccessDialogsLeaveThePanelInView) {
   QWidget panel(nullptr, Qt::Window);
   panel.setFixedSize(443, 140);
   panel.move(0, 0);
@@ -194,6 +194,10 @@ TEST(QtDialogsTest, FontAndColourDialogsLeaveThePanelInView) {
   {
     ModalDriver driver({beside_panel});
     EXPECT_EQ(dialogs.ChooseColor(0), std::nullopt);
+  }
+  {
+    ModalDriver driver({beside_panel});
+    EXPECT_EQ(dialogs.InputQuery("Direct Access", "Frequency:", ""), std::nullopt);
   }
 }
 
