@@ -7,7 +7,7 @@ orvaltic_packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-multimedia-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool fonts-dejavu-core fonts-liberation2 locales tzdata
+  xvfb xauth xdotool openbox x11-utils fonts-dejavu-core fonts-liberation2 locales tzdata
   dbus-daemon dbus-bin librsvg2-bin appstream dpkg-dev
   libliquid-dev librtlsdr-dev libsoapysdr-dev pulseaudio pulseaudio-utils
 )

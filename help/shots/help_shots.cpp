@@ -41,6 +41,11 @@ int main(int argc, char** argv) {
   // Switched on, so that the display is lit; nothing is saved, since the radio is not closed.
   windows.controller().events().Click(1, "PwrBtn");
   windows.main_panel().Render();
+  // Style 5 is shown with both drawers out, as they lie inside its window: each with the chevron
+  // that an open drawer shows, pointing up.
+  orvaltic::DrawersModel& drawers = *windows.controller().panels().Style(5).Drawers;
+  drawers.down_left = drawers.down_right = false;
+  drawers.up_left = drawers.up_right = true;
   for (int style = 1; style <= orvaltic::kPanelCount; ++style) {
     QWidget* panel =
         style == 1 ? static_cast<QWidget*>(&windows.main_panel()) : windows.style_panel(style);

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "core/controller/remote_control.h"
+#include "core/platform/printable_text.h"
 
 namespace orvaltic::app {
 
@@ -15,6 +16,7 @@ namespace {
 // Longer than any command takes the radio (the most volume steps, one spacing each, then a
 // command handed over before this one), short enough for a hotkey that must not hang.
 constexpr int kAnswerTimeoutMs = kMaxVolumeSteps * RemoteControl::kVolumePressSpacingMs + 10000;
+constexpr std::size_t kReasonBytes = 200;
 
 }  // namespace
 
@@ -47,7 +49,10 @@ std::optional<HandedCommand> HandToRunningRadio(const std::vector<std::string>& 
   if (code == RemoteControl::kOtherCard) {
     return std::nullopt;
   }
-  return HandedCommand{code, reply.arguments().at(1).toString().toStdString()};
+  // The reason comes from another program on the bus: it reaches the terminal as one line of
+  // printable text of a sane length.
+  return HandedCommand{
+      code, ShortPrintableText(reply.arguments().at(1).toString().toStdString(), kReasonBytes)};
 }
 
 }  // namespace orvaltic::app

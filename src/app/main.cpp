@@ -56,10 +56,9 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Orvaltic"));
   QApplication::setApplicationVersion(QStringLiteral(ORVALTIC_VERSION));
-  // The program's name on the window decorations and in the desktop's task list, which finds
-  // orvaltic.desktop, and the icon it names, by this file name. Window titles stay the panels'
-  // captions.
-  QApplication::setApplicationDisplayName(QStringLiteral("Orvaltic"));
+  // The desktop names the program "Orvaltic" by its window class (the application name) and by
+  // orvaltic.desktop, which it finds, with the icon it names, by this file name. No display name
+  // is set: Qt would append it to every window title, and the titles are the captions alone.
   QGuiApplication::setDesktopFileName(QStringLiteral("orvaltic"));
   // The program ends when the close sequence says so, not when a window goes away.
   QApplication::setQuitOnLastWindowClosed(false);

@@ -5,6 +5,7 @@
 
 #include "core/controller/radio_controller.h"
 #include "core/platform/numbers.h"
+#include "core/platform/printable_text.h"
 #include "core/presets/station_lookup.h"
 #include "core/radio/radio_limits.h"
 
@@ -14,6 +15,8 @@ namespace {
 
 constexpr int kPageCount = 10;
 constexpr char kWindowOpen[] = "the radio has a window open that waits for an answer";
+// How much of a user's text a refusal repeats. orvaltic-card escapes what it prints.
+constexpr std::size_t kShownArgumentBytes = 60;
 
 }  // namespace
 
@@ -246,8 +249,8 @@ std::optional<RemoteControl::Reply> RemoteControl::Start(const std::vector<std::
     case Action::kStation: {
       const std::optional<int> preset = FindStationPreset(radio_.presets(), command.station);
       if (!preset) {
-        return Reply{kCardExitUsage,
-                     "no preset's station name contains \"" + command.station + "\""};
+        return Reply{kCardExitUsage, "no station name of the running radio contains '" +
+                                         CutText(command.station, kShownArgumentBytes) + "'"};
       }
       if (!Stored(*preset)) {
         return Reply{kCardExitUsage, "preset " + FormatInt(*preset) + " is empty or out of band"};

@@ -132,23 +132,46 @@ class StyleBuilder {
                                 at.width, at.height, "", n::kFreqPanel});
     display.text.size = font_size;
     const int w = at.width;
-    const int h = at.height;
-    const int bottom = h - 15;
+    const int bottom = at.height - 15;
     Add({kLabel, n::kLabel1, n::kFreqPanel, 4, 3, 24, 12, NewLook(style_) ? "FM" : " FM",
          n::kLabel1});
     Add({kLabel, n::kPresetDisplay, n::kFreqPanel, w - 40, 3, 36, 12, "", n::kPresetDisplay});
-    Add({kLabel, n::kAlarmDisplayLabel, n::kFreqPanel, 4, bottom, 12, 12, "",
-         n::kAlarmDisplayLabel});
-    Add({kLabel, n::kProgLabel, n::kFreqPanel, 17, bottom, 28, 12, "", n::kProgLabel});
-    Add({kLabel, n::kSnoozeDisplayLabel, n::kFreqPanel, w - 16, bottom, 12, 12, "",
-         n::kSnoozeDisplayLabel});
-    if (NewLook(style_)) {
-      // The station name of the current preset, between the indicators.
-      ControlSpec& station = Add({kLabel, n::kStationIDLabel, n::kFreqPanel, 46, bottom - 1, w - 64,
-                                  14, "", n::kPresetDisplay, "Station name"});
-      station.alignment = TextAlign::kCenter;
-      station.text.bold = false;
+    if (!NewLook(style_)) {
+      // One-letter marks: "A", "P1", "S".
+      Add({kLabel, n::kAlarmDisplayLabel, n::kFreqPanel, 4, bottom, 12, 12, "",
+           n::kAlarmDisplayLabel});
+      Add({kLabel, n::kProgLabel, n::kFreqPanel, 17, bottom, 28, 12, "", n::kProgLabel});
+      Add({kLabel, n::kSnoozeDisplayLabel, n::kFreqPanel, w - 16, bottom, 12, 12, "",
+           n::kSnoozeDisplayLabel});
+      return;
     }
+    // Styles 6 and 7 spell the marks out: "Alarm", "P1", "Snooze" on style 6; on style 7
+    // "Alarm: " and "Snooze: " with the whole time, a date included, and "Prog: 1" on the top
+    // row. The station name of the current preset takes the room between them.
+    Rect station;
+    if (style_ == 6) {
+      Add({kLabel, n::kAlarmDisplayLabel, n::kFreqPanel, 4, bottom, 40, 12, "",
+           n::kAlarmDisplayLabel});
+      Add({kLabel, n::kProgLabel, n::kFreqPanel, 46, bottom, 22, 12, "", n::kProgLabel});
+      Add({kLabel, n::kSnoozeDisplayLabel, n::kFreqPanel, w - 48, bottom, 44, 12, "",
+           n::kSnoozeDisplayLabel});
+      station = {70, bottom - 1, w - 120, 14};
+    } else {
+      Add({kLabel, n::kProgLabel, n::kFreqPanel, 32, 3, 48, 12, "", n::kProgLabel});
+      const int half = (w - 16) / 2;
+      Add({kLabel, n::kAlarmDisplayLabel, n::kFreqPanel, 4, bottom, half, 12, "",
+           n::kAlarmDisplayLabel})
+          .text.size = 7;
+      Add({kLabel, n::kSnoozeDisplayLabel, n::kFreqPanel, w - 4 - half, bottom, half, 12, "",
+           n::kSnoozeDisplayLabel})
+          .text.size = 7;
+      station = {84, 2, w - 128, 14};
+    }
+    ControlSpec& station_label =
+        Add({kLabel, n::kStationIDLabel, n::kFreqPanel, station.left, station.top, station.width,
+             station.height, "", n::kPresetDisplay, "Station name"});
+    station_label.alignment = TextAlign::kCenter;
+    station_label.text.bold = false;
   }
 
   void AddPresets(const PresetGrid& grid) {
@@ -327,7 +350,8 @@ std::vector<Row> Style3Controls() {
 }
 
 // Style 4: the display across the top over the "Orvaltic" strip; a column of groups at the
-// left, the presets at the right with the power group under them.
+// left, tune, scan, direct access, volume, mute and last power with A, S, B and H; the presets at
+// the right.
 StyleDesign Style4() {
   return {
       259,
@@ -336,50 +360,50 @@ StyleDesign Style4() {
       "Panel1",
       {6, 6, 247, 40},
       20,
-      {"Panel6", 4, 16, 38, 24, 40, 26, 2},
+      {"Panel6", 4, 16, 38, 28, 40, 33, 2},
       "Panel1",
       {50, 76, 158, 73},
       {
           {kFrame, "Panel1", "", 0, 0, 259, 259, "", nullptr, "Front panel"},
-          {kFrame, "Panel3", "Panel1", 6, 76, 120, 40, "", nullptr, "Tune"},
-          {kFrame, "Panel4", "Panel1", 6, 119, 120, 40, "", nullptr, "Scan"},
-          {kFrame, "Panel5", "Panel1", 6, 162, 120, 26, "", nullptr, "Direct access"},
-          {kFrame, "Panel7", "Panel1", 6, 191, 120, 40, "", nullptr, "Volume"},
-          {kFrame, "Panel8", "Panel1", 6, 234, 120, 20, "", nullptr, "Mute"},
-          {kFrame, "Panel6", "Panel1", 130, 76, 123, 148, "", nullptr, "Presets"},
-          {kFrame, "Panel9", "Panel1", 130, 227, 123, 27, "", nullptr, "Power"},
+          {kFrame, "Panel3", "Panel1", 6, 72, 120, 35, "", nullptr, "Tune"},
+          {kFrame, "Panel4", "Panel1", 6, 109, 120, 35, "", nullptr, "Scan"},
+          {kFrame, "Panel5", "Panel1", 6, 146, 120, 24, "", nullptr, "Direct access"},
+          {kFrame, "Panel7", "Panel1", 6, 172, 120, 35, "", nullptr, "Volume"},
+          {kFrame, "Panel8", "Panel1", 6, 209, 120, 20, "", nullptr, "Mute"},
+          {kFrame, "Panel9", "Panel1", 6, 231, 120, 25, "", nullptr, "Power"},
+          {kFrame, "Panel6", "Panel1", 130, 72, 123, 184, "", nullptr, "Presets"},
       },
   };
 }
 
 std::vector<Row> Style4Controls() {
   return {
-      {kFrame, "Panel2", "Panel1", 6, 50, 247, 22, "Orvaltic", "Label3"},
-      {kLabel, nullptr, "Panel3", 4, 2, 112, 12, "Tune"},
-      {kButton, "TuneDownBtn", "Panel3", 4, 16, 27, 20, "<", "TuneDownBtn"},
-      {kButton, "TuneUpBtn", "Panel3", 32, 16, 27, 20, ">", "TuneUpBtn"},
-      {kButton, "FineTuneDownBtn", "Panel3", 61, 16, 27, 20, "<<", "FineTuneDownBtn"},
-      {kButton, "FineTuneUpBtn", "Panel3", 89, 16, 27, 20, ">>", "FineTuneUpBtn"},
-      {kLabel, nullptr, "Panel4", 4, 2, 112, 12, "Scan"},
-      {kButton, "ScanDownBtn", "Panel4", 4, 16, 55, 20, "<", "ScanDownBtn"},
-      {kButton, "ScanUpBtn", "Panel4", 61, 16, 55, 20, ">", "ScanUpBtn"},
-      {kButton, "DirectAccessBtn", "Panel5", 4, 3, 112, 20, "Direct", "DirectAccessBtn"},
-      {kLabel, nullptr, "Panel7", 4, 2, 112, 12, "Volume"},
-      {kButton, "DecVolumeBtn", "Panel7", 4, 16, 55, 20, "<", "DecVolumeBtn"},
-      {kButton, "IncVolumeBtn", "Panel7", 61, 16, 55, 20, ">", "IncVolumeBtn"},
+      {kFrame, "Panel2", "Panel1", 6, 49, 247, 20, "Orvaltic", "Label3"},
+      {kLabel, nullptr, "Panel3", 4, 1, 112, 12, "Tune"},
+      {kButton, "TuneDownBtn", "Panel3", 4, 14, 27, 19, "<", "TuneDownBtn"},
+      {kButton, "TuneUpBtn", "Panel3", 32, 14, 27, 19, ">", "TuneUpBtn"},
+      {kButton, "FineTuneDownBtn", "Panel3", 61, 14, 27, 19, "<<", "FineTuneDownBtn"},
+      {kButton, "FineTuneUpBtn", "Panel3", 89, 14, 27, 19, ">>", "FineTuneUpBtn"},
+      {kLabel, nullptr, "Panel4", 4, 1, 112, 12, "Scan"},
+      {kButton, "ScanDownBtn", "Panel4", 4, 14, 55, 19, "<", "ScanDownBtn"},
+      {kButton, "ScanUpBtn", "Panel4", 61, 14, 55, 19, ">", "ScanUpBtn"},
+      {kButton, "DirectAccessBtn", "Panel5", 4, 2, 112, 20, "Direct", "DirectAccessBtn"},
+      {kLabel, nullptr, "Panel7", 4, 1, 112, 12, "Volume"},
+      {kButton, "DecVolumeBtn", "Panel7", 4, 14, 55, 19, "<", "DecVolumeBtn"},
+      {kButton, "IncVolumeBtn", "Panel7", 61, 14, 55, 19, ">", "IncVolumeBtn"},
       {kButton, "MuteBtn", "Panel8", 2, 2, 116, 16, " Mute", "MuteBtn"},
       {kLight, "MuteBtnLight", "MuteBtn", 3, 3, 6, 6, "", "MuteBtnLight"},
-      {kLabel, nullptr, "Panel6", 4, 2, 115, 12, "Presets"},
-      {kButton, "MemoryBtn", "Panel6", 86, 16, 33, 24, "M", "MemoryBtn"},
-      {kLight, "PresetMemoryLight", "MemoryBtn", 3, 3, 6, 6, "", "PresetMemoryLight"},
-      {kButton, "Prev10Btn", "Panel6", 86, 42, 33, 24, "-", "Prev10Btn"},
-      {kButton, "Next10Btn", "Panel6", 86, 68, 33, 24, "+", "Next10Btn"},
-      {kButton, "PwrBtn", "Panel9", 3, 3, 48, 21, "Power", "PwrBtn"},
+      {kButton, "PwrBtn", "Panel9", 2, 2, 46, 21, "Power", "PwrBtn"},
       {kLight, "PwrBtnLight", "PwrBtn", 3, 3, 6, 6, "", "PwrBtnLight"},
-      {kButton, "AlarmBtn", "Panel9", 53, 3, 16, 21, "A", "AlarmBtn"},
-      {kButton, "SnoozeBtn", "Panel9", 70, 3, 16, 21, "S", "SnoozeBtn"},
-      {kButton, "BorderBtn", "Panel9", 87, 3, 16, 21, "B", "BorderBtn"},
-      {kButton, "HelpBtn", "Panel9", 104, 3, 16, 21, "H", "HelpBtn"},
+      {kButton, "AlarmBtn", "Panel9", 49, 2, 17, 21, "A", "AlarmBtn"},
+      {kButton, "SnoozeBtn", "Panel9", 66, 2, 17, 21, "S", "SnoozeBtn"},
+      {kButton, "BorderBtn", "Panel9", 83, 2, 17, 21, "B", "BorderBtn"},
+      {kButton, "HelpBtn", "Panel9", 100, 2, 17, 21, "H", "HelpBtn"},
+      {kLabel, nullptr, "Panel6", 4, 2, 115, 12, "Presets"},
+      {kButton, "MemoryBtn", "Panel6", 86, 16, 33, 28, "M", "MemoryBtn"},
+      {kLight, "PresetMemoryLight", "MemoryBtn", 3, 3, 6, 6, "", "PresetMemoryLight"},
+      {kButton, "Prev10Btn", "Panel6", 86, 49, 33, 28, "-", "Prev10Btn"},
+      {kButton, "Next10Btn", "Panel6", 86, 82, 33, 28, "+", "Next10Btn"},
   };
 }
 
@@ -652,6 +676,15 @@ PanelLayout MakeStyleLayout(int style) {
   }
   if (style == 2 || style == 4) {
     Named(layout.controls, "Panel1").color = kBlack;
+  }
+  if (style == 2) {
+    // "<<" and ">>" in the middle of the buttons they lie on.
+    for (const char* name : {"Label2", "Label3"}) {
+      Named(layout.controls, name).alignment = TextAlign::kCenter;
+    }
+  }
+  if (style == 6) {
+    Named(layout.controls, "SpeedButton11").hint = "Preset Memory";
   }
   if (style == 4 || style == 7) {
     // "Power" in the narrow power buttons.

@@ -73,4 +73,19 @@ std::string PrintableText(std::string_view text) {
   return shown;
 }
 
+std::string CutText(std::string_view text, std::size_t max_bytes) {
+  if (text.size() <= max_bytes) {
+    return std::string(text);
+  }
+  std::size_t cut = max_bytes;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0U) == 0x80U) {
+    --cut;
+  }
+  return std::string(text.substr(0, cut)) + "...";
+}
+
+std::string ShortPrintableText(std::string_view text, std::size_t max_bytes) {
+  return PrintableText(CutText(text, max_bytes));
+}
+
 }  // namespace orvaltic

@@ -23,6 +23,8 @@ constexpr std::array kTopics = {
     HelpTopic{22, "help.html", "Using help"},
     HelpTopic{10, "about.html", "About Orvaltic"},
     HelpTopic{27, "command-line.html", "Command line"},
+    // No window of the program asks for this one: it is reached from the contents and by search.
+    HelpTopic{30, "remote.html", "Media keys and orvaltic-card"},
 };
 
 }  // namespace

@@ -14,12 +14,15 @@
 #include <QVBoxLayout>
 
 #include "gui/help/help_book.h"
+#include "gui/platform/window_placement.h"
 
 namespace orvaltic::gui {
 
 namespace {
 
 constexpr int kContextRole = Qt::UserRole;
+// The help window is 760 x 520; beside a box in the middle of a small screen it may shrink to this.
+constexpr QSize kSmallestHelpWindow(480, 320);
 
 QString PlainTextOf(const HelpTopic& topic) {
   QFile file(QStringLiteral(":/help/pages/") + QString::fromLatin1(topic.page));
@@ -159,12 +162,29 @@ bool HelpViewer::WinHelp(const std::string& help_file, unsigned command, std::ui
 }
 
 void HelpViewer::Present() {
+  // What asked for the help: an open box or dialog, else the active panel.
+  QWidget* modal = QApplication::activeModalWidget();
+  const QWidget* requester = modal != nullptr ? modal : QApplication::activeWindow();
+  if (requester == window_.get()) {
+    requester = nullptr;
+  }
   AttachToModal();
+  if (window_->isMinimized()) {
+    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
+  }
+  if (!window_->isVisible()) {
+    // It comes up beside the window that asked, inside the screen, not over it: smaller, if
+    // that is what it takes.
+    MoveBeside(*window_, requester, {}, kSmallestHelpWindow);
+  }
+  // A box or dialog that asked keeps the focus: Return there still means its own default button.
+  window_->setAttribute(Qt::WA_ShowWithoutActivating, modal != nullptr);
   window_->show();
   window_->raise();
-  window_->activateWindow();
-  // A message box whose Help button was pressed is shown again right after this request: the
-  // window attaches to it once it is up.
+  if (modal == nullptr) {
+    window_->activateWindow();
+  }
+  // A dialog that is only being opened attaches the window once it is up.
   QMetaObject::invokeMethod(
       this, [this] { AttachToModal(); }, Qt::QueuedConnection);
 }

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "gui/panels/panel_accessible.h"
 #include "gui/platform/qt_convert.h"
 #include "gui/platform/text_codec.h"
 
@@ -111,6 +112,9 @@ Qt::Alignment AlignmentOf(TextAlign align) {
 }
 
 std::map<std::string, QWidget*> BuildControls(QWidget& window, const PanelLayout& layout) {
+  // Before the first control is named: a screen reader that is listening asks for each control's
+  // interface as soon as its name is set, and keeps the first one it got.
+  InstallPanelAccessibility();
   std::map<std::string, QWidget*> controls;
   for (const ControlSpec& control : layout.controls) {
     QWidget* parent = &window;
@@ -125,6 +129,10 @@ std::map<std::string, QWidget*> BuildControls(QWidget& window, const PanelLayout
     QWidget* widget = MakeWidget(control, parent);
     widget->setObjectName(QString::fromStdString(control.name));
     widget->setGeometry(control.left, control.top, control.width, control.height);
+    if (auto* button = qobject_cast<SpeedButton*>(parent);
+        button != nullptr && control.kind == ControlKind::kLight) {
+      button->SetLightPlace(widget->geometry());
+    }
     widget->setFont(FontOf(control.text));
     widget->setToolTip(PlainToolTip(FromCoreText(control.hint)));
     const QString accessible_name = AccessibleNameFor(control);

@@ -106,7 +106,7 @@ void PanelRenderer::Render(const PanelSurface& surface) {
 
   RenderFrames(surface, last);
   if (surface.Drawers) {
-    RenderDrawers(*surface.Drawers, last != nullptr && last->Drawers ? &*last->Drawers : nullptr);
+    RenderDrawers(surface, last);
   }
   RenderWindow(surface, last);
   last_ = surface;
@@ -185,13 +185,16 @@ void PanelRenderer::RenderFrames(const PanelSurface& surface, const PanelSurface
   }
 }
 
-void PanelRenderer::RenderDrawers(const DrawersModel& drawers, const DrawersModel* last) {
-  if (last != nullptr && drawers == *last) {
+void PanelRenderer::RenderDrawers(const PanelSurface& surface, const PanelSurface* last) {
+  const DrawersModel& drawers = *surface.Drawers;
+  if (last != nullptr && last->Drawers && drawers == *last->Drawers &&
+      surface.client_height == last->client_height) {
     return;
   }
+  if (QWidget* controls = Control(names::kControlsDrawer)) {
+    controls->move(drawers.controls_left, drawers.controls_top);
+  }
   const std::pair<const char*, bool> shown[] = {
-      {names::kPresetDrawer, drawers.presets_shown},
-      {names::kControlsDrawer, drawers.controls_shown},
       {names::kDownLeftBtn, drawers.down_left},
       {names::kUpLeftBtn, drawers.up_left},
       {names::kDownRightBtn, drawers.down_right},
@@ -202,14 +205,25 @@ void PanelRenderer::RenderDrawers(const DrawersModel& drawers, const DrawersMode
       control->setVisible(visible);
     }
   }
-  if (QWidget* controls = Control(names::kControlsDrawer)) {
-    controls->move(drawers.controls_left, drawers.controls_top);
+  // A drawer lies partly outside the window until it slides out: one that shows no more than
+  // the rim it shares with the display group is hidden, so that a screen reader does not
+  // announce the controls in it as showing.
+  constexpr int kSharedRim = 2;
+  const std::pair<const char*, bool> drawers_shown[] = {
+      {names::kPresetDrawer, drawers.presets_shown},
+      {names::kControlsDrawer, drawers.controls_shown},
+  };
+  for (const auto& [name, in_use] : drawers_shown) {
+    if (QWidget* drawer = Control(name)) {
+      drawer->setVisible(in_use && drawer->y() + kSharedRim < surface.client_height);
+    }
   }
 }
 
 void PanelRenderer::RenderWindow(const PanelSurface& surface, const PanelSurface* last) {
   if (Changed(surface.caption, Field(last, &PanelSurface::caption))) {
     window_.setWindowTitle(FromCoreText(surface.caption));
+    window_.setAccessibleName(window_.windowTitle());
   }
 
   bool place = last == nullptr || surface.top != last->top || surface.left != last->left;
@@ -242,10 +256,17 @@ void PanelRenderer::RenderWindow(const PanelSurface& surface, const PanelSurface
     // put the frame there: a window that has just got its border back does not know its frame
     // yet (it would keep its inside's place, and its caption bar would rise off the top of the
     // screen), and one that has just lost it would still count the old frame in.
+    const QPoint corner(surface.left, surface.top);
     if (QWindow* handle = window_.windowHandle()) {
-      handle->setFramePosition(QPoint(surface.left, surface.top));
+      if (!window_.isVisible()) {
+        // A hidden window that was shown before comes back where its widget says, by its
+        // inside: the widget is first put at the corner too, so that showing it leaves the
+        // frame's place alone.
+        window_.move(corner);
+      }
+      handle->setFramePosition(corner);
     } else {
-      window_.move(surface.left, surface.top);
+      window_.move(corner);
     }
   }
 
@@ -268,9 +289,20 @@ void PanelRenderer::RenderWindow(const PanelSurface& surface, const PanelSurface
   }
 }
 
-void PanelRenderer::TakeWindowState(PanelSurface& surface) {
+void PanelRenderer::TakeWindowState(PanelSurface& surface, bool moved) {
   if (!last_) {
     // Until the first render the surface says where the window goes, not the other way round.
+    return;
+  }
+  surface.visible = window_.isVisible();
+  surface.minimized = window_.isMinimized();
+  last_->visible = surface.visible;
+  last_->minimized = surface.minimized;
+  // Only a move of the window on the screen says where it is. While it is shown, hidden or
+  // iconified, and until the window manager has framed a window that has just come up, the
+  // platform counts no frame, and the inside's corner would be taken for the outer one: the
+  // next panel would come up a caption bar lower.
+  if (!moved || !surface.visible || surface.minimized) {
     return;
   }
   // The outer corner as the platform has it: the widget's own count of the frame lags behind
@@ -279,12 +311,8 @@ void PanelRenderer::TakeWindowState(PanelSurface& surface) {
   const QPoint corner = handle != nullptr ? handle->framePosition() : window_.pos();
   surface.top = corner.y();
   surface.left = corner.x();
-  surface.visible = window_.isVisible();
-  surface.minimized = window_.isMinimized();
   last_->top = surface.top;
   last_->left = surface.left;
-  last_->visible = surface.visible;
-  last_->minimized = surface.minimized;
 }
 
 }  // namespace orvaltic::gui

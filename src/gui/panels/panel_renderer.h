@@ -27,9 +27,10 @@ class PanelRenderer {
   // The next Render applies everything again.
   void Invalidate() { last_.reset(); }
 
-  // Records the window's own position, visibility and minimised state in `surface` and in
-  // what was rendered last. Before the first render it does nothing.
-  void TakeWindowState(PanelSurface& surface);
+  // Records the window's own visibility and minimised state in `surface` and in what was
+  // rendered last, and its position too when `moved` (a move event of the shown window). Before
+  // the first render it does nothing.
+  void TakeWindowState(PanelSurface& surface, bool moved = false);
 
   QWidget* Control(const std::string& name) const;
 
@@ -40,7 +41,7 @@ class PanelRenderer {
   void RenderOverlay(const control_name::Overlay& overlay_names, const OverlayModel& overlay,
                      const OverlayModel* last);
   void RenderFrames(const PanelSurface& surface, const PanelSurface* last);
-  void RenderDrawers(const DrawersModel& drawers, const DrawersModel* last);
+  void RenderDrawers(const PanelSurface& surface, const PanelSurface* last);
   void RenderWindow(const PanelSurface& surface, const PanelSurface* last);
 
   QWidget& window_;

@@ -1,5 +1,6 @@
 #include "gui/panels/panel_widgets.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
@@ -45,6 +46,22 @@ bool ReleaseEndsClick(const QWidget& widget, const QMouseEvent& event, bool& pre
                      widget.rect().contains(event.position().toPoint());
   pressed = false;
   return click;
+}
+
+// Where the glyphs of `text` lie when it is drawn centred in `box`, its own bounding box: leading
+// blanks take room but leave no ink.
+QRect CaptionInkIn(const QFontMetrics& metrics, const QRect& box, const QString& text) {
+  qsizetype first = 0;
+  while (first < text.size() && text.at(first).isSpace()) {
+    ++first;
+  }
+  const QString shown = text.mid(first);
+  if (shown.isEmpty()) {
+    return {};
+  }
+  const int baseline = box.top() + metrics.ascent();
+  const int start = box.left() + metrics.horizontalAdvance(text.left(first));
+  return metrics.tightBoundingRect(shown).translated(start, baseline);
 }
 
 // A chevron in a 10 x 10 pixel square around `centre`, pointing up or down.
@@ -147,12 +164,52 @@ void SpeedButton::paintEvent(QPaintEvent*) {
   if (!text().isEmpty()) {
     painter.setFont(font());
     painter.setPen(palette().color(QPalette::ButtonText));
-    painter.drawText(face, Qt::AlignCenter | Qt::TextSingleLine, text());
+    painter.drawText(CaptionBox(face), Qt::AlignCenter | Qt::TextSingleLine, text());
   }
   if (picture_ != ButtonPicture::kNone) {
     DrawChevron(painter, face.center(), picture_ == ButtonPicture::kChevronUp,
                 palette().color(QPalette::ButtonText));
   }
+}
+
+namespace {
+
+// The face inside the two bevel lines of a button that is not pressed.
+QRect FaceOf(const QRect& button) {
+  return button.adjusted(2, 2, -2, -2);
+}
+
+}  // namespace
+
+void SpeedButton::SetLightPlace(const QRect& light) {
+  if (light_ != light) {
+    light_ = light;
+    update();
+  }
+}
+
+QRect SpeedButton::CaptionBox(const QRect& face) const {
+  const QFontMetrics metrics(font());
+  QRect box = metrics.boundingRect(face, Qt::AlignCenter | Qt::TextSingleLine, text());
+  if (light_.isNull()) {
+    return box;
+  }
+  // Centred, the ink may come next to the light or under it (a narrow "Power" or "10"): it
+  // moves right until one pixel lies free between them.
+  const QRect ink = CaptionInkIn(metrics, box, text());
+  const QRect clear = light_.adjusted(-1, -1, 1, 1);
+  if (!ink.isEmpty() && ink.intersects(clear)) {
+    box.translate(clear.right() + 1 - ink.left(), 0);
+  }
+  return box;
+}
+
+QRect SpeedButton::CaptionInk() const {
+  if (text().isEmpty()) {
+    return {};
+  }
+  const QFontMetrics metrics(font());
+  return CaptionInkIn(metrics, CaptionBox(FaceOf(rect())), text());
 }
 
 void SpeedButton::SetPicture(ButtonPicture picture) {

@@ -61,6 +61,11 @@ class SpeedButton : public QAbstractButton {
   // A picture drawn in the middle of the face, with the caption or without one.
   void SetPicture(ButtonPicture picture);
   ButtonPicture Picture() const { return picture_; }
+  // The place of a light in the button's corner: the caption keeps a pixel clear of it, moving
+  // right where centring would bring it closer.
+  void SetLightPlace(const QRect& light);
+  // Where the caption's ink lies on the button face as it is drawn, empty without a caption.
+  QRect CaptionInk() const;
 
  signals:
   void mouseMoved();
@@ -70,7 +75,11 @@ class SpeedButton : public QAbstractButton {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
+  // The box the caption is drawn centred in, on `face`.
+  QRect CaptionBox(const QRect& face) const;
+
   ButtonPicture picture_ = ButtonPicture::kNone;
+  QRect light_;
 };
 
 // A label whose text is shown exactly as given (blanks, "&" and "<" included) and that reports

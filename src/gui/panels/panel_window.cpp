@@ -1,7 +1,5 @@
 #include "gui/panels/panel_window.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -25,16 +23,6 @@ constexpr Qt::WindowFlags kPanelWindowFlags =
     Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
     Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint;
 
-// A front panel is a window to a screen reader, named by its caption. Without this factory
-// Qt presents a plain widget, top-level or not, as a filler.
-QAccessibleInterface* PanelWindowAccessible(const QString& class_name, QObject* object) {
-  if (class_name != QLatin1String(PanelWindow::staticMetaObject.className())) {
-    return nullptr;
-  }
-  auto* window = qobject_cast<QWidget*>(object);
-  return window != nullptr ? new QAccessibleWidget(window, QAccessible::Window) : nullptr;
-}
-
 template <typename Widget, typename Signal, typename Report>
 bool ConnectAs(QWidget* widget, Signal signal, Report report) {
   if (auto* typed = qobject_cast<Widget*>(widget)) {
@@ -54,13 +42,10 @@ PanelWindow::PanelWindow(const PanelLayout& layout, PanelSurface& surface,
       menu_(menu),
       events_(events),
       renderer_(*this, BuildControls(*this, layout)) {
-  static const bool kAccessibleAsWindow = [] {
-    QAccessible::installFactory(&PanelWindowAccessible);
-    return true;
-  }();
-  static_cast<void>(kAccessibleAsWindow);
   setObjectName(QString::fromStdString(layout.window_name));
   setWindowTitle(FromCoreText(layout.caption));
+  // A screen reader hears the caption, minimised or not.
+  setAccessibleName(windowTitle());
   setFixedSize(layout.client_width, layout.client_height);
   QPalette look = palette();
   look.setColor(QPalette::Window, ToQColor(layout.background));
@@ -192,7 +177,7 @@ void PanelWindow::keyPressEvent(QKeyEvent* event) {
 
 void PanelWindow::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
-  renderer_.TakeWindowState(surface_);
+  renderer_.TakeWindowState(surface_, /*moved=*/true);
 }
 
 void PanelWindow::showEvent(QShowEvent* event) {

@@ -10,14 +10,18 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QTimer>
 
 #include <utility>
 
+#include "core/panels/panel_layout.h"
 #include "gui/platform/font_dialog.h"
 #include "gui/platform/qt_convert.h"
 #include "gui/platform/text_codec.h"
+#include "gui/platform/window_placement.h"
 
 namespace orvaltic::gui {
 namespace {
@@ -193,13 +197,30 @@ MessageResult QtDialogs::MessageBox(const std::string& text, MessageKind kind,
   const auto box = MakeMessageBox(text, kind, buttons, Parent());
   const MessageResult dismissed =
       buttons == MessageButtons::kYesNoCancel ? MessageResult::kCancel : MessageResult::kOk;
+  // Help is asked for once the box is up again, so that the help window comes up beside it.
+  bool help_wanted = false;
+  const auto show_help = [&] {
+    if (help_wanted) {
+      help_wanted = false;
+      if (show_help_) {
+        show_help_(help_context);
+      }
+    }
+  };
   for (;;) {
+    if (help_wanted) {
+      QTimer::singleShot(0, box.get(), show_help);
+    }
     box->exec();
+    show_help();  // answered before the help came up
     switch (box->standardButton(box->clickedButton())) {
       case QMessageBox::Help:
-        // Help leaves the question open: show the box again until it is answered.
-        if (show_help_) {
-          show_help_(help_context);
+        // Help leaves the question open: show the box again until it is answered, with the
+        // focus back on its default button, so that Return answers it.
+        help_wanted = true;
+        if (QPushButton* answer = box->defaultButton()) {
+          box->setDefaultButton(answer);
+          answer->setFocus();
         }
         continue;
       case QMessageBox::Ok:
@@ -227,6 +248,8 @@ std::optional<std::string> QtDialogs::InputQuery(const std::string& caption,
   dialog.setWindowTitle(FromCoreText(caption));
   dialog.setLabelText(FromCoreText(prompt));
   dialog.setTextValue(FromCoreText(text));
+  // A frequency typed here is shown on the display: it stays in view.
+  PlaceBesidePanel(dialog);
   // The prompt is shown as it is, never read as markup.
   for (QLabel* label : dialog.findChildren<QLabel*>()) {
     label->setTextFormat(Qt::PlainText);
@@ -257,11 +280,27 @@ std::optional<std::string> QtDialogs::SaveFileName(const FileDialogOptions& opti
   return RunFileDialog(options, /*save=*/true);
 }
 
+void QtDialogs::PlaceBesidePanel(QWidget& dialog) const {
+  const QWidget* panel = Parent();
+  if (panel == nullptr) {
+    return;
+  }
+  QRect display;
+  if (const auto* shown =
+          panel->window()->findChild<QWidget*>(QString::fromLatin1(control_name::kFreqPanel));
+      shown != nullptr && shown->isVisible()) {
+    display = QRect(shown->mapToGlobal(QPoint(0, 0)), shown->size());
+  }
+  MoveBeside(dialog, panel, display);
+}
+
 std::optional<FontSpec> QtDialogs::ChooseFont(
     const FontSpec& initial, const std::function<void(const FontSpec&)>& on_apply) {
   FontDialog dialog(Parent());
   dialog.SetFontSpec(initial);
   dialog.SetOnApply(on_apply);
+  // Beside the panel, whose display shows what Apply does.
+  PlaceBesidePanel(dialog);
   if (dialog.exec() != QDialog::Accepted) {
     return std::nullopt;
   }
@@ -269,12 +308,13 @@ std::optional<FontSpec> QtDialogs::ChooseFont(
 }
 
 std::optional<Color> QtDialogs::ChooseColor(Color initial) {
-  const QColor chosen =
-      QColorDialog::getColor(ToQColor(initial), Parent(), QStringLiteral("Color"));
-  if (!chosen.isValid()) {
+  QColorDialog dialog(ToQColor(initial), Parent());
+  dialog.setWindowTitle(QStringLiteral("Color"));
+  PlaceBesidePanel(dialog);
+  if (dialog.exec() != QDialog::Accepted || !dialog.selectedColor().isValid()) {
     return std::nullopt;
   }
-  return FromQColor(chosen);
+  return FromQColor(dialog.selectedColor());
 }
 
 }  // namespace orvaltic::gui

@@ -36,6 +36,8 @@ class QtDialogs : public Dialogs {
 
  private:
   QWidget* Parent() const;
+  // Puts a dialog that changes the panel beside it, clear of its display.
+  void PlaceBesidePanel(QWidget& dialog) const;
   std::optional<std::string> RunFileDialog(const FileDialogOptions& options, bool save);
 
   std::function<void(int)> show_help_;

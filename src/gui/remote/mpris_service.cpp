@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/controller/radio_controller.h"
+#include "gui/platform/text_codec.h"
 #include "gui/radio_windows.h"
 
 namespace orvaltic::gui {
@@ -18,8 +19,10 @@ namespace {
 
 constexpr char kRootInterface[] = "org.mpris.MediaPlayer2";
 constexpr char kPlayerInterface[] = "org.mpris.MediaPlayer2.Player";
+// As the panel shows it: station names from a settings file written on Windows are
+// Windows-1252, not replacement characters.
 QString FromCore(const std::string& text) {
-  return QString::fromUtf8(text.data(), qsizetype(text.size()));
+  return FromCoreText(text);
 }
 
 }  // namespace

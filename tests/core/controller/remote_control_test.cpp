@@ -148,6 +148,14 @@ TEST_F(RemoteControlTest, CardCommandsPressTheButtonsOrAreRefused) {
   Click({"Preset3", "MuteBtn"});
   ExpectTwins();
 
+  // The refusal repeats a sane length of the user's text, which orvaltic-card escapes.
+  int none = 0;
+  PanelAction no_button = PanelAction::kNone;
+  const std::string unknown = "\x1B[2J" + std::string(5000, 'x');
+  const std::string refusal = remote_.RunCardCommand({"station", unknown}, none, no_button).message;
+  EXPECT_EQ(refusal,
+            "no station name of the running radio contains '" + unknown.substr(0, 60) + "...'");
+
   remote_radio_.radio.power().SwitchOff(false);
   answers_.clear();
   Run({"tune", "99.5"});

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace orvaltic {
 namespace {
@@ -185,6 +186,36 @@ TEST(StyleLayoutTest, ButtonsOfEachStyleLieInsideTheWindowApart) {
       buttons.emplace_back(&control, box);
     }
   }
+}
+
+// Style 4's left column holds six groups from top to bottom, the power group with A, S, B and H
+// last, inside the designed 259 x 261 window beside the presets.
+TEST(StyleLayoutTest, StyleFourEndsItsLeftColumnWithThePowerGroup) {
+  const PanelLayout& layout = StyleLayout(4);
+  const ControlSpec* frame = layout.Find("Panel1");
+  ASSERT_NE(frame, nullptr);
+  std::vector<std::string> column;  // the groups from top to bottom
+  int bottom = 0;
+  for (const ControlSpec& control : layout.controls) {
+    if (control.kind != ControlKind::kFrame || control.parent != "Panel1" || control.top < 72) {
+      continue;
+    }
+    if (control.left == 6) {
+      EXPECT_GE(control.top, bottom) << control.name << " overlaps the group above it";
+      bottom = control.top + control.height;
+      column.push_back(control.accessible_name);
+      EXPECT_EQ(control.width, 120) << control.name;
+    }
+    EXPECT_LE(control.top + control.height, frame->height - 2) << control.name;
+  }
+  EXPECT_EQ(column,
+            (std::vector<std::string>{"Tune", "Scan", "Direct access", "Volume", "Mute", "Power"}));
+  for (const char* button : {"PwrBtn", "AlarmBtn", "SnoozeBtn", "BorderBtn", "HelpBtn"}) {
+    ASSERT_NE(layout.Find(button), nullptr);
+    EXPECT_EQ(layout.Find(button)->parent, "Panel9") << button;
+  }
+  EXPECT_EQ(layout.client_width, 259);
+  EXPECT_EQ(layout.client_height, 261);
 }
 
 }  // namespace

@@ -111,10 +111,23 @@ TEST(HelpViewerTest, OpensATopicWithoutBlockingAndReportsWhatItCannotShow) {
   for (int i = 0; i < window->topics()->count(); ++i) {
     found.push_back(window->topics()->item(i)->text().toStdString());
   }
-  EXPECT_EQ(found, (std::vector<std::string>{"Options", "The alarm"}));
+  EXPECT_EQ(found, (std::vector<std::string>{"Options", "The alarm", "The snooze"}));
 
   EXPECT_TRUE(viewer.WinHelp("C:\\Orvaltic\\Orvaltic.HLP", kHelpQuit, 0));
   EXPECT_FALSE(window->isVisible());
+}
+
+TEST(HelpViewerTest, AHelpRequestBringsBackAMinimisedWindow) {
+  HelpViewer viewer;
+  viewer.WinHelp("Orvaltic.HLP", kHelpContext, 1);
+  HelpWindow* window = viewer.window();
+  ASSERT_NE(window, nullptr);
+  window->showMinimized();
+  ASSERT_TRUE(window->isMinimized());
+  EXPECT_TRUE(viewer.WinHelp("Orvaltic.HLP", kHelpContext, 13));
+  EXPECT_FALSE(window->isMinimized());
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(window->browser()->documentTitle(), QStringLiteral("Panel styles"));
 }
 
 TEST(HelpViewerTest, AttachesToAnOpenModalDialogAndSurvivesItsEnd) {

@@ -418,6 +418,19 @@ TEST_F(MainPanelWindowTest, ShownValuesGoToTheDescriptionAndNamesStay) {
   EXPECT_EQ(Named("Label1").toolTip(), PlainToolTip(QStringLiteral("<b>My</b>.CFG")));
 }
 
+// Started minimised (/H), the panel is still announced by its caption, which Qt would take from
+// the empty icon text.
+TEST_F(MainPanelWindowTest, AMinimisedPanelIsAnnouncedByItsCaption) {
+  window_.Render();
+  window_.setWindowState(Qt::WindowMinimized);
+  window_.show();
+  QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(&window_);
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(panel->text(QAccessible::Name), "S1");
+  window_.showNormal();
+  EXPECT_EQ(panel->text(QAccessible::Name), "S1");
+}
+
 TEST_F(MainPanelWindowTest, RenderingPlacesSizesAndFramesTheWindow) {
   surface_.top = 40;
   surface_.left = 30;

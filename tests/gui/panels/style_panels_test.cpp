@@ -4,6 +4,8 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QImage>
+#include <QLabel>
 #include <QTest>
 
 #include <functional>
@@ -217,6 +219,119 @@ TEST_F(StylePanelsTest, AWindowFollowsItsSurfaceAndKeepsWhereTheUserMovedIt) {
   EXPECT_FALSE(window.isVisible());
 }
 
+// The display's small labels show their whole texts, the longest the radio writes there, and lie
+// apart: on styles 6 and 7 the marks are words, and style 7's carry the times with their dates.
+TEST_F(StylePanelsTest, TheDisplayLabelsShowTheirWholeTextsApart) {
+  StartRadio();
+  radio_.alarm().AlarmTime = "12/25/2026 07:30:00 AM";
+  radio_.alarm().SnoozeTime = "12/25/2026 07:45:00 AM";
+  ClickOn(Window(1), "AlarmBtn");
+  ClickOn(Window(1), "SnoozeBtn");
+  // Program 5 playing.
+  radio_.panels().ForEach(
+      [](PanelSurface& panel) { panel.ProgLabel.caption = panel.style == 7 ? "Prog: 5" : "P5"; });
+  radio_.dispatcher().Run([] {});
+  const char* const labels[] = {
+      "Label1",    "PresetDisplay", "AlarmDisplayLabel", "SnoozeDisplayLabel",
+      "ProgLabel", "StationIDLabel"};
+  for (const StyleRow& row : kStyles) {
+    SCOPED_TRACE("style " + std::to_string(row.style));
+    PanelWindow& window = Window(row.style);
+    window.Render();
+    std::vector<const QLabel*> present;
+    for (const char* name : labels) {
+      if (const auto* label = qobject_cast<const QLabel*>(window.Control(name))) {
+        present.push_back(label);
+      }
+    }
+    ASSERT_GE(present.size(), 5U);
+    EXPECT_EQ(qobject_cast<const QLabel*>(window.Control("ProgLabel"))->text(),
+              row.style == 7 ? "Prog: 5" : "P5");
+    for (const QLabel* label : present) {
+      const QString text = label->text();
+      if (label->objectName() != "StationIDLabel") {
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(text), label->width())
+            << label->objectName().toStdString() << " \"" << text.toStdString() << '"';
+      }
+      for (const QLabel* other : present) {
+        EXPECT_TRUE(label == other || !label->geometry().intersects(other->geometry()))
+            << label->objectName().toStdString() << " overlaps "
+            << other->objectName().toStdString();
+      }
+    }
+  }
+}
+
+// A light in a button's corner keeps a pixel of the face clear around it, whatever the caption
+// beside it ("Power", "M", " Memory", "10"); style 2's "<<" and ">>" sit in the middle of their
+// buttons.
+TEST_F(StylePanelsTest, CaptionsKeepClearOfTheCornerLights) {
+  const QColor face(0xC0, 0xC0, 0xC0);
+  for (const StyleRow& row : kStyles) {
+    SCOPED_TRACE("style " + std::to_string(row.style));
+    PanelWindow& window = Window(row.style);
+    window.Render();
+    const QImage picture = window.grab().toImage();
+    for (const ControlSpec& control : StyleLayout(row.style).controls) {
+      const auto* button = qobject_cast<const SpeedButton*>(window.Control(control.parent));
+      if (control.kind != ControlKind::kLight || button == nullptr || button->text().isEmpty() ||
+          !button->isVisibleTo(&window)) {
+        continue;
+      }
+      const QWidget* light = window.Control(control.name);
+      const QRect ring(light->mapTo(&window, QPoint(-1, -1)), light->size() + QSize(2, 2));
+      int inked = 0;
+      for (int x = ring.left(); x <= ring.right(); ++x) {
+        for (int y = ring.top(); y <= ring.bottom(); ++y) {
+          const bool edge =
+              x == ring.left() || x == ring.right() || y == ring.top() || y == ring.bottom();
+          inked += edge && picture.pixelColor(x, y) != face ? 1 : 0;
+        }
+      }
+      EXPECT_EQ(inked, 0) << control.parent << " \"" << button->text().toStdString() << '"';
+    }
+  }
+  for (const char* name : {"Label2", "Label3"}) {
+    const auto* label = qobject_cast<const QLabel*>(Window(2).Control(name));
+    ASSERT_NE(label, nullptr);
+    EXPECT_TRUE(label->alignment().testFlag(Qt::AlignHCenter)) << name;
+    EXPECT_EQ(label->geometry().center(), label->parentWidget()->rect().center()) << name;
+  }
+}
+
+// What a screen reader hears of every control: the plain description the layout gives, never
+// the markup of a tool tip (which Qt falls back to when a hint only repeats the name).
+TEST_F(StylePanelsTest, EveryControlIsDescribedInPlainText) {
+  for (const StyleRow& row : kStyles) {
+    PanelWindow& window = Window(row.style);
+    window.Render();
+    for (const ControlSpec& control : StyleLayout(row.style).controls) {
+      SCOPED_TRACE("style " + std::to_string(row.style) + " " + control.name);
+      QWidget* widget = window.Control(control.name);
+      QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+      ASSERT_NE(accessible, nullptr);
+      const QString description = accessible->text(QAccessible::Description);
+      EXPECT_EQ(description, widget->accessibleDescription());
+      EXPECT_FALSE(description.contains(QLatin1Char('<'))) << description.toStdString();
+    }
+  }
+  struct Described {
+    int style;
+    const char* control;
+    const char* description;
+  };
+  for (const Described& d :
+       {Described{1, "TuneDownBtn", ""}, Described{1, "Label3", ""},
+        Described{1, "PwrBtn", "On/Off"}, Described{7, "SpeedButton15", "On/Off"},
+        Described{6, "SpeedButton11", "Preset Memory"}, Described{1, "MemoryBtn", "Preset memory"},
+        Described{4, "PwrBtnLight", "off"}}) {
+    SCOPED_TRACE(std::to_string(d.style) + " " + d.control);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Window(d.style).Control(d.control))
+                  ->text(QAccessible::Description),
+              QString::fromLatin1(d.description));
+  }
+}
+
 // Style 5 chosen from the menu shows its display group; its chevrons slide the drawers out on
 // the window itself, one at a time, and the up chevron takes the down one's place.
 TEST_F(StylePanelsTest, StyleFiveSlidesItsDrawersOutOfTheWindow) {
@@ -228,6 +343,13 @@ TEST_F(StylePanelsTest, StyleFiveSlidesItsDrawersOutOfTheWindow) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   EXPECT_EQ(window.size(), QSize(188, 73));
   const auto shown = [&](const char* name) { return window.Control(name)->isVisibleTo(&window); };
+  // What lies outside the window is no part of what a screen reader hears.
+  const auto announced = [&](const char* name) {
+    return !QAccessible::queryAccessibleInterface(window.Control(name))->state().invisible;
+  };
+  EXPECT_FALSE(announced("Preset7"));
+  EXPECT_FALSE(announced("PwrBtn"));
+  EXPECT_TRUE(announced("DownLeftBtn"));
 
   // Each step of a slide is drawn before the next.
   EventCounter paints(QEvent::Paint);
@@ -251,6 +373,8 @@ TEST_F(StylePanelsTest, StyleFiveSlidesItsDrawersOutOfTheWindow) {
     EXPECT_EQ(window.size(), QSize(188, step.height));
     EXPECT_TRUE(shown(step.shown));
     EXPECT_FALSE(shown(step.hidden));
+    EXPECT_EQ(announced("Preset7"), step.height == 136);
+    EXPECT_EQ(announced("PwrBtn"), step.height == 154);
   }
   EXPECT_GE(paints.count, 32 + 41);  // 75..137 and 75..155
   EXPECT_EQ(window.Control("Panel3")->pos(), QPoint(-2, 71));

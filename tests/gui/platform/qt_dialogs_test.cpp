@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSortFilterProxyModel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -100,6 +101,19 @@ TEST(QtDialogsMessageBoxTest, HelpOpensTheTopicAndKeepsTheBoxOpen) {
   EXPECT_EQ(help, (std::vector<int>{27, 27}));
 }
 
+// After Help the box is up again with its default button focused: Return there answers it and
+// does not ask for the help once more.
+TEST(QtDialogsMessageBoxTest, ReturnAfterHelpAnswersTheBox) {
+  std::vector<int> help;
+  const auto return_on_focus = [](QWidget* modal) {
+    QWidget* focused = modal->focusWidget();
+    QTest::keyClick(focused != nullptr ? focused : modal, Qt::Key_Return);
+  };
+  EXPECT_EQ(ShowBox(MessageButtons::kOkHelp, {Press(QMessageBox::Help), return_on_focus}, &help),
+            MessageResult::kOk);
+  EXPECT_EQ(help, (std::vector<int>{27}));
+}
+
 TEST(QtDialogsMessageBoxTest, TitleIconAndTextByKind) {
   struct Case {
     MessageKind kind;
@@ -156,6 +170,34 @@ TEST(QtDialogsTest, ChooseColorConvertsBothWays) {
   {
     ModalDriver driver({PressKey(Qt::Key_Escape)});
     EXPECT_EQ(dialogs.ChooseColor(0), std::nullopt);
+  }
+}
+
+// The dialogs that change the display open beside the panel, not over it.
+TEST(QtDialogsTest, FontColourAndDirectAccessDialogsLeaveThePanelInView) {
+  QWidget panel(nullptr, Qt::Window);
+  panel.setFixedSize(443, 140);
+  panel.move(0, 0);
+  panel.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+  QtDialogs dialogs([](int) {}, &panel);
+  const auto beside_panel = [&](QWidget* modal) {
+    EXPECT_FALSE(modal->frameGeometry().intersects(panel.frameGeometry()))
+        << modal->metaObject()->className();
+    EXPECT_TRUE(modal->screen()->availableGeometry().contains(modal->frameGeometry()));
+    qobject_cast<QDialog*>(modal)->reject();
+  };
+  {
+    ModalDriver driver({beside_panel});
+    EXPECT_EQ(dialogs.ChooseFont(FontSpec{}, [](const FontSpec&) {}), std::nullopt);
+  }
+  {
+    ModalDriver driver({beside_panel});
+    EXPECT_EQ(dialogs.ChooseColor(0), std::nullopt);
+  }
+  {
+    ModalDriver driver({beside_panel});
+    EXPECT_EQ(dialogs.InputQuery("Direct Access", "Frequency:", ""), std::nullopt);
   }
 }
 
