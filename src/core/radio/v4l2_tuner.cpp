@@ -74,28 +74,23 @@ void V4l2Tuner::ReportOnce(const std::string& key, const std::string& line) {
 }
 
 void V4l2Tuner::WritePort(std::uint16_t port, std::uint8_t value) {
-  Slot& slot = cards_[port];
-  if (const auto fault = slot.decoder.Feed(value)) {
+  std::optional<std::string> fault;
+  const std::optional<CardFollower::Change> change = card_.Feed(port, value, fault);
+  if (fault) {
     Report(*fault);
   }
-  if (!slot.decoder.Settled()) {
-    return;
-  }
-  // The card latches every transfer, also one of the frequency it has: the tuner is tuned again,
-  // in case another program moved it.
-  const bool new_transfer = slot.decoder.GoodTransfers() != slot.transfers;
-  if (new_transfer || slot.applied != slot.decoder.State()) {
-    const std::optional<CardState> before = slot.applied;
-    slot.applied = slot.decoder.State();
-    slot.transfers = slot.decoder.GoodTransfers();
-    Apply(slot, before, *slot.applied, new_transfer);
+  if (change) {
+    Apply(*change);
   }
 }
 
-void V4l2Tuner::Apply(const Slot& slot, const std::optional<CardState>& before,
-                      const CardState& now, bool new_transfer) {
-  if (now.tuning_word && new_transfer) {
-    Tune(CardDecoder::ReceiverFrequencyKHz(*now.tuning_word, slot.announced));
+void V4l2Tuner::Apply(const CardFollower::Change& change) {
+  const std::optional<CardState>& before = change.before;
+  const CardState& now = change.now;
+  // The card latches every transfer, also one of the frequency it has: the tuner is tuned again,
+  // in case another program moved it.
+  if (now.tuning_word && change.new_transfer) {
+    Tune(CardDecoder::ReceiverFrequencyKHz(*now.tuning_word, change.announced));
   }
   if (!before || before->audio_on != now.audio_on) {
     SetAudio(now.audio_on);

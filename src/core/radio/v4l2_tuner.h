@@ -9,6 +9,7 @@
 
 #include "core/radio/card_backend.h"
 #include "core/radio/card_decoder.h"
+#include "core/radio/card_follower.h"
 #include "core/radio/tuner_audio.h"
 #include "core/radio/v4l2_system.h"
 
@@ -50,7 +51,7 @@ class V4l2Tuner : public CardBackend {
 
   void WritePort(std::uint16_t port, std::uint8_t value) override;
   // The tuner plays the frequency the display shows, not the grid point below it.
-  void AnnounceTransfer(std::uint16_t port, double mhz) override { cards_[port].announced = mhz; }
+  void AnnounceTransfer(std::uint16_t port, double mhz) override { card_.Announce(port, mhz); }
   bool WriteFailed() const override { return failed_; }
 
   // Who hears of the audio going on and off; told the current state at once, when it is known.
@@ -66,15 +67,7 @@ class V4l2Tuner : public CardBackend {
   static std::string UnitsText(std::uint32_t units, bool low_units);
 
  private:
-  struct Slot {
-    CardDecoder decoder;
-    std::optional<CardState> applied;
-    int transfers = 0;                // good transfers carried out
-    std::optional<double> announced;  // the frequency the last transfer announced stands for
-  };
-
-  void Apply(const Slot& slot, const std::optional<CardState>& before, const CardState& now,
-             bool new_transfer);
+  void Apply(const CardFollower::Change& change);
   void Tune(std::int64_t khz);
   void SetAudio(bool on);
   void StepVolume(int direction);
@@ -89,7 +82,7 @@ class V4l2Tuner : public CardBackend {
   std::string device_;
   TunerInfo info_;
   std::ostream& report_;
-  std::map<std::uint16_t, Slot> cards_;
+  CardFollower card_;
   std::map<std::string, bool> reported_;
   bool out_of_range_ = false;  // the last frequency asked for was outside the range
   std::optional<bool> audio_on_;

@@ -54,14 +54,8 @@ SdrReceiver::~SdrReceiver() {
 
 void SdrReceiver::SetAudioListener(TunerAudio* listener) {
   audio_listener_ = listener;
-  bool on = false;
-  bool known = false;
-  for (const auto& [port, slot] : cards_) {
-    known = known || slot.applied.has_value();
-    on = on || (slot.applied && slot.applied->audio_on);
-  }
-  if (audio_listener_ != nullptr && known) {
-    audio_listener_->SetTunerAudio(on);
+  if (audio_listener_ != nullptr && card_.AudioOn()) {
+    audio_listener_->SetTunerAudio(*card_.AudioOn());
   }
 }
 
@@ -71,33 +65,28 @@ void SdrReceiver::SetFaultListener(std::function<void(const std::string&)> liste
 }
 
 void SdrReceiver::AnnounceTransfer(std::uint16_t port, double mhz) {
-  cards_[port].announced = mhz;
+  card_.Announce(port, mhz);
 }
 
 void SdrReceiver::WritePort(std::uint16_t port, std::uint8_t value) {
-  Slot& slot = cards_[port];
-  if (const auto fault = slot.decoder.Feed(value)) {
+  std::optional<std::string> fault;
+  const std::optional<CardFollower::Change> change = card_.Feed(port, value, fault);
+  if (fault) {
     report_ << program_ << ": " << *fault << '\n' << std::flush;
   }
-  if (!slot.decoder.Settled()) {
-    return;
-  }
-  const bool new_transfer = slot.decoder.GoodTransfers() != slot.transfers;
-  if (new_transfer || slot.applied != slot.decoder.State()) {
-    const std::optional<CardState> before = slot.applied;
-    slot.applied = slot.decoder.State();
-    slot.transfers = slot.decoder.GoodTransfers();
-    Apply(slot, before, *slot.applied, new_transfer);
+  if (change) {
+    Apply(*change);
   }
 }
 
-void SdrReceiver::Apply(Slot& slot, const std::optional<CardState>& before, const CardState& now,
-                        bool new_transfer) {
+void SdrReceiver::Apply(const CardFollower::Change& change) {
+  const std::optional<CardState>& before = change.before;
+  const CardState& now = change.now;
   bool audio_changed = false;
   {
     const std::lock_guard lock(mutex_);
-    if (now.tuning_word && new_transfer) {
-      tuned_khz_ = CardDecoder::ReceiverFrequencyKHz(*now.tuning_word, slot.announced);
+    if (now.tuning_word && change.new_transfer) {
+      tuned_khz_ = CardDecoder::ReceiverFrequencyKHz(*now.tuning_word, change.announced);
     }
     if (!before || before->audio_on != now.audio_on) {
       audio_changed = true;

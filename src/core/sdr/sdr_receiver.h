@@ -3,7 +3,6 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -13,7 +12,7 @@
 #include <thread>
 
 #include "core/radio/card_backend.h"
-#include "core/radio/card_decoder.h"
+#include "core/radio/card_follower.h"
 #include "core/radio/tuner_audio.h"
 #include "core/sdr/audio_ring.h"
 #include "core/sdr/iq_source.h"
@@ -64,14 +63,7 @@ class SdrReceiver : public CardBackend {
   bool Stereo() const;
 
  private:
-  struct Slot {
-    CardDecoder decoder;
-    std::optional<CardState> applied;
-    int transfers = 0;
-    std::optional<double> announced;
-  };
-  void Apply(Slot& slot, const std::optional<CardState>& before, const CardState& now,
-             bool new_transfer);
+  void Apply(const CardFollower::Change& change);
   void Run();
   bool Playable() const { return audio_on_ && tuned_khz_ && !faulted_; }
 
@@ -79,7 +71,7 @@ class SdrReceiver : public CardBackend {
   std::unique_ptr<IqSource> source_;
   SdrSpec spec_;
   std::ostream& report_;
-  std::map<std::uint16_t, Slot> cards_;
+  CardFollower card_;
   TunerAudio* audio_listener_ = nullptr;
   AudioRing sound_;
 
