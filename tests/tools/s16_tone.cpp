@@ -1,8 +1,8 @@
 // Prints the amplitude (full scale 1) of a tone in each channel of raw 16-bit stereo sound, as a
 // sound server's monitor records it: s16_tone FILE RATE HZ [SKIP_SECONDS]
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <algorithm>
 #include <string>
 #include <vector>
 

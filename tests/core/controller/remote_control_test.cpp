@@ -149,11 +149,11 @@ TEST_F(RemoteControlTest, CardCommandsPressTheButtonsOrAreRefused) {
   ExpectTwins();
 
   // The refusal repeats a sane length of the user's text, which orvaltic-card escapes.
-  int none = 0;
-  PanelAction no_button = PanelAction::kNone;
   const std::string unknown = "\x1B[2J" + std::string(5000, 'x');
-  const std::string refusal = remote_.RunCardCommand({"station", unknown}, none, no_button).message;
-  EXPECT_EQ(refusal,
+  answers_.clear();
+  Run({"station", unknown});
+  ASSERT_EQ(answers_.size(), 1u);
+  EXPECT_EQ(answers_[0].reply.message,
             "no station name of the running radio contains '" + unknown.substr(0, 60) + "...'");
 
   remote_radio_.radio.power().SwitchOff(false);
