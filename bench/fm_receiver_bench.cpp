@@ -1,11 +1,12 @@
 // CPU of the software receiver per second of sound: one second of generated air at 1.2 and
 // 2.4 MS/s, a stereo station (with its pilot) and a mono one, demodulated to 48 kHz stereo. The
-// "core_share" counter is the share of one core that playing in real time takes.
+// "core_share" counter is the share of one core that playing in real time takes, RDS included.
 #include <benchmark/benchmark.h>
 
 #include <vector>
 
 #include "core/sdr/fm_receiver.h"
+#include "core/sdr/rds_demodulator.h"
 #include "support/fm_broadcast.h"
 
 namespace {
@@ -22,12 +23,14 @@ void BM_FmReceiverSecond(benchmark::State& state) {
   broadcast.stations[1].offset_hz = 400'000;
   const std::vector<orvaltic::IqSample> iq = orvaltic::testing::GenerateFmIq(broadcast);
   orvaltic::FmReceiver receiver({rate, 48'000, 50});
+  orvaltic::RdsDemodulator rds(receiver.MultiplexRate());
   std::vector<float> audio;
   constexpr std::size_t kBlock = 24'000;
   for (auto _ : state) {
     for (std::size_t at = 0; at < iq.size(); at += kBlock) {
       audio.clear();
       receiver.Process(iq.data() + at, std::min(kBlock, iq.size() - at), audio);
+      rds.Process(receiver.LastMultiplex().data(), receiver.LastMultiplex().size());
       benchmark::DoNotOptimize(audio.data());
     }
   }

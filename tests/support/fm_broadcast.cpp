@@ -26,6 +26,9 @@ std::vector<std::complex<float>> GenerateFmIq(const FmBroadcast& b) {
     double phase = 0;
     const double deviation = 2 * kPi * 75'000 / b.rate;
     const double amplitude = std::sqrt(s.power);
+    std::size_t rds_bit = 0;
+    bool rds_symbol = false;
+    std::size_t next_error = 0;
     for (std::size_t n = 0; n < count; ++n) {
       const double t = static_cast<double>(n) / b.rate;
       const double left = s.left_hz > 0 ? s.left_level * std::sin(2 * kPi * s.left_hz * t) : 0;
@@ -35,7 +38,24 @@ std::vector<std::complex<float>> GenerateFmIq(const FmBroadcast& b) {
           s.pilot ? 0.9 * ((left + right) / 2 + (left - right) / 2 * std::sin(2 * pilot)) +
                         0.1 * std::sin(pilot)
                   : (left + right) / 2;
-      phase += deviation * multiplex;
+      double rds = 0;
+      if (!s.rds_bits.empty()) {
+        const double position = t * 1187.5;
+        const auto bit = static_cast<std::size_t>(position);
+        while (rds_bit <= bit) {
+          bool data = s.rds_bits[rds_bit % s.rds_bits.size()];
+          if (next_error < s.rds_errors.size() && s.rds_errors[next_error] == rds_bit) {
+            data = !data;
+            ++next_error;
+          }
+          rds_symbol = rds_symbol != data;  // differential coding
+          ++rds_bit;
+        }
+        // Biphase: each bit a whole sine cycle, its sign the coded symbol.
+        rds = s.rds_level * (rds_symbol ? 1 : -1) *
+              std::sin(2 * kPi * (position - static_cast<double>(bit))) * std::sin(3 * pilot);
+      }
+      phase += deviation * (multiplex + rds);
       const double carrier = phase + 2 * kPi * s.offset_hz * t;
       iq[n] += std::complex<float>(static_cast<float>(amplitude * std::cos(carrier)),
                                    static_cast<float>(amplitude * std::sin(carrier)));

@@ -17,6 +17,12 @@ struct FmStation {
   double right_level = 0.5;
   bool pilot = true;
   double power = 1.0;  // carrier power; 1.0 is full scale for the file formats
+  // RDS data bits sent over and over on 57 kHz (differentially and biphase coded, in phase with
+  // the pilot's third harmonic); none when empty.
+  std::vector<bool> rds_bits;
+  double rds_level = 0.05;  // share of full deviation
+  // Bits of rds_bits to flip, as indexes into the bits sent since the start.
+  std::vector<std::size_t> rds_errors;
 };
 
 struct FmBroadcast {

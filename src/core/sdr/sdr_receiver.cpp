@@ -9,6 +9,7 @@
 #include "core/platform/printable_text.h"
 #include "core/sdr/drift_control.h"
 #include "core/sdr/fm_receiver.h"
+#include "core/sdr/rds_demodulator.h"
 #include "core/sdr/rtlsdr_source.h"
 #include "core/sdr/soapy_source.h"
 
@@ -125,9 +126,15 @@ bool SdrReceiver::Stereo() const {
   return stereo_;
 }
 
+RdsStation SdrReceiver::Rds() const {
+  const std::lock_guard lock(mutex_);
+  return rds_;
+}
+
 void SdrReceiver::Run() {
   const double rate = source_->Rate();
   FmReceiver receiver({rate, kAudioRate, spec_.deemphasis_us});
+  RdsDemodulator rds(receiver.MultiplexRate());
   DriftControl drift(kTargetSeconds * kAudioRate, kAudioRate);
   std::vector<IqSample> block(static_cast<std::size_t>(rate * kBlockSeconds));
   std::vector<float> audio;
@@ -179,7 +186,11 @@ void SdrReceiver::Run() {
       centre = source_->Tune(hz);
       receiver.SetOffset(hz - centre);
       receiver.Reset();
+      rds.Reset();
       tuned = khz;
+      lock.lock();
+      rds_ = {};
+      lock.unlock();
     }
 
     std::string error;
@@ -202,6 +213,7 @@ void SdrReceiver::Run() {
     }
     audio.clear();
     receiver.Process(block.data(), count, audio);
+    rds.Process(receiver.LastMultiplex().data(), receiver.LastMultiplex().size());
     for (std::size_t i = 0; i + 1 < audio.size(); i += 2) {
       gain += kGainGlide * (target_gain - gain);
       audio[i] = std::clamp(audio[i] * gain, -1.0F, 1.0F);
@@ -212,6 +224,7 @@ void SdrReceiver::Run() {
         drift.Update(static_cast<double>(sound_.Buffered()), static_cast<double>(count) / rate));
     lock.lock();
     stereo_ = receiver.Stereo();
+    rds_ = rds.decoder().Station();
   }
   if (streaming) {
     source_->Stop();

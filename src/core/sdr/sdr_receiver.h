@@ -16,6 +16,7 @@
 #include "core/radio/tuner_audio.h"
 #include "core/sdr/audio_ring.h"
 #include "core/sdr/iq_source.h"
+#include "core/sdr/rds_decoder.h"
 
 namespace orvaltic {
 
@@ -59,8 +60,10 @@ class SdrReceiver : public CardBackend {
   double GainDb() const;
   std::optional<std::int64_t> TunedKHz() const;
   bool AudioOn() const;
-  // The receiver's news, for the panel and tests: whether it hears stereo now.
+  // The receiver's news, for the panel and tests: whether it hears stereo now, and what the
+  // station tuned has said of itself by RDS since it was tuned.
   bool Stereo() const;
+  RdsStation Rds() const;
 
  private:
   void Apply(const CardFollower::Change& change);
@@ -81,6 +84,7 @@ class SdrReceiver : public CardBackend {
   bool audio_on_ = false;
   bool faulted_ = false;
   bool stereo_ = false;
+  RdsStation rds_;
   std::optional<std::int64_t> tuned_khz_;
   double gain_db_ = kSdrGainStartDb;
   std::function<void(const std::string&)> fault_listener_;

@@ -6,55 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "support/rds_groups.h"
+
 namespace orvaltic {
 namespace {
 
-using Bits = std::vector<bool>;
-
-// One block of 26 bits, most significant first, with its checkword for `offset`.
-void AddBlock(Bits& bits, std::uint16_t data, int offset) {
-  const std::uint32_t block =
-      (static_cast<std::uint32_t>(data) << 10) | RdsDecoder::Checkword(data, offset);
-  for (int i = 25; i >= 0; --i) {
-    bits.push_back(((block >> i) & 1U) != 0);
-  }
-}
-
-constexpr std::uint16_t kPi = 0xD3C2;
-
-// A group of `type` (version A unless `b`) with block B's low five bits and blocks C and D.
-void AddGroup(Bits& bits, int type, bool b, std::uint16_t low, std::uint16_t c, std::uint16_t d,
-              int pty = 10, bool tp = true) {
-  const auto block_b = static_cast<std::uint16_t>((type << 12) | (b ? 0x800 : 0) |
-                                                  (tp ? 0x400 : 0) | (pty << 5) | (low & 0x1F));
-  AddBlock(bits, kPi, 0);
-  AddBlock(bits, block_b, 1);
-  AddBlock(bits, b ? kPi : c, b ? 3 : 2);
-  AddBlock(bits, d, 4);
-}
-
-std::uint16_t Chars(const char* two) {
-  return static_cast<std::uint16_t>((static_cast<unsigned char>(two[0]) << 8) |
-                                    static_cast<unsigned char>(two[1]));
-}
-
-// The four 0A groups of a programme service name, in the order `segments` gives.
-void AddPs(Bits& bits, const char* name, std::vector<int> segments = {0, 1, 2, 3},
-           bool ta = false) {
-  for (const int s : segments) {
-    AddGroup(bits, 0, false, static_cast<std::uint16_t>((ta ? 0x10 : 0) | s), 0xE0CD,
-             Chars(name + 2 * s));
-  }
-}
-
-// A 2A radio text, each segment four characters.
-void AddText(Bits& bits, const std::string& text, int flag) {
-  for (std::size_t s = 0; s * 4 < text.size(); ++s) {
-    const std::string part = (text + "    ").substr(s * 4, 4);
-    AddGroup(bits, 2, false, static_cast<std::uint16_t>((flag << 4) | static_cast<int>(s)),
-             Chars(part.c_str()), Chars(part.c_str() + 2));
-  }
-}
+using Bits = testing::RdsBits;
+using testing::AddRdsGroup;
+using testing::AddRdsPs;
+using testing::AddRdsText;
+using testing::kRdsTestPi;
+using testing::RdsChars;
 
 RdsDecoder Decode(const Bits& bits) {
   RdsDecoder decoder;
@@ -66,20 +28,20 @@ RdsDecoder Decode(const Bits& bits) {
 
 TEST(RdsDecoderTest, DecodesTheStationsNameTextTypeAndClock) {
   Bits bits(13, true);  // whatever came before: the decoder finds the blocks itself
-  AddPs(bits, "RADIO 1 ", {2, 0, 3, 1}, true);  // segments out of order
+  AddRdsPs(bits, "RADIO 1 ", {2, 0, 3, 1}, true);  // segments out of order
   const RdsDecoder half = Decode(bits);
   EXPECT_EQ(half.Station().ps, "");  // once is not enough: a name shows when it came twice
-  AddPs(bits, "RADIO 1 ", {1, 3, 0, 2}, true);
-  AddText(bits, "Morning show\r", 0);
+  AddRdsPs(bits, "RADIO 1 ", {1, 3, 0, 2}, true);
+  AddRdsText(bits, "Morning show\r", 0);
   // Clock: MJD 61000, 13:45 UTC, +2 hours.
   const std::uint32_t mjd = 61000;
-  AddGroup(bits, 4, false, static_cast<std::uint16_t>(mjd >> 15),
-           static_cast<std::uint16_t>(((mjd & 0x7FFF) << 1) | (13 >> 4)),
-           static_cast<std::uint16_t>(((13 & 0xF) << 12) | (45 << 6) | 4));
+  AddRdsGroup(bits, 4, false, static_cast<std::uint16_t>(mjd >> 15),
+              static_cast<std::uint16_t>(((mjd & 0x7FFF) << 1) | (13 >> 4)),
+              static_cast<std::uint16_t>(((13 & 0xF) << 12) | (45 << 6) | 4));
   RdsDecoder decoder = Decode(bits);
   const RdsStation& station = decoder.Station();
   EXPECT_TRUE(decoder.Synced());
-  EXPECT_EQ(station.pi, kPi);
+  EXPECT_EQ(station.pi, kRdsTestPi);
   EXPECT_EQ(station.pty, 10);
   EXPECT_TRUE(station.tp);
   EXPECT_TRUE(station.ta);
@@ -89,11 +51,11 @@ TEST(RdsDecoderTest, DecodesTheStationsNameTextTypeAndClock) {
   EXPECT_EQ(*station.clock, (RdsClockTime{61000, 13, 45, 4}));
 
   // The A/B flag flips: the old text goes before the new one comes; 2B carries two characters.
-  AddText(bits, "News", 1);
+  AddRdsText(bits, "News", 1);
   decoder = Decode(bits);
   EXPECT_EQ(decoder.Station().radio_text, "News");
-  AddGroup(bits, 2, true, 0, 0, Chars("Hi"));
-  AddGroup(bits, 2, true, 1, 0, Chars("!\r"));
+  AddRdsGroup(bits, 2, true, 0, 0, RdsChars("Hi"));
+  AddRdsGroup(bits, 2, true, 1, 0, RdsChars("!\r"));
   decoder = Decode(bits);
   EXPECT_EQ(decoder.Station().radio_text, "Hi!");
 }
@@ -102,8 +64,8 @@ TEST(RdsDecoderTest, DecodesTheStationsNameTextTypeAndClock) {
 // dropped, never taken wrong; at every place in the block.
 TEST(RdsDecoderTest, CorrectsShortBurstsAndDropsLongerOnes) {
   Bits clean;
-  AddPs(clean, "ABCDEFGH");
-  AddPs(clean, "ABCDEFGH");
+  AddRdsPs(clean, "ABCDEFGH");
+  AddRdsPs(clean, "ABCDEFGH");
   const std::size_t block_d_of_first_group = 3 * 26;
   for (const std::vector<int>& burst : {std::vector<int>{0}, {0, 1}, {0, 1, 2}, {0, 2}}) {
     for (std::size_t at = 0; at + 3 <= 26; ++at) {
@@ -130,7 +92,7 @@ TEST(RdsDecoderTest, CorrectsShortBurstsAndDropsLongerOnes) {
 // Noise loses the synchronisation; the next good blocks find it again.
 TEST(RdsDecoderTest, LosesSynchronisationInNoiseAndFindsItAgain) {
   Bits bits;
-  AddPs(bits, "FIRST   ");
+  AddRdsPs(bits, "FIRST   ");
   std::uint32_t noise = 12345;
   for (int i = 0; i < 26 * 20; ++i) {
     noise = noise * 1103515245U + 12345U;
@@ -140,8 +102,8 @@ TEST(RdsDecoderTest, LosesSynchronisationInNoiseAndFindsItAgain) {
   EXPECT_FALSE(decoder.Synced());
   EXPECT_GE(decoder.counts().dropped, 10);
   bits.push_back(true);  // and off by a bit
-  AddPs(bits, "SECOND  ");
-  AddPs(bits, "SECOND  ");
+  AddRdsPs(bits, "SECOND  ");
+  AddRdsPs(bits, "SECOND  ");
   decoder = Decode(bits);
   EXPECT_TRUE(decoder.Synced());
   EXPECT_EQ(decoder.Station().ps, "SECOND  ");

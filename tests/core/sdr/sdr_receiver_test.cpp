@@ -14,6 +14,7 @@
 #include "core/radio/radio_card.h"
 #include "support/fm_broadcast.h"
 #include "support/manual_timer_host.h"
+#include "support/rds_groups.h"
 #include "support/temp_folder.h"
 
 namespace orvaltic {
@@ -126,12 +127,14 @@ class SdrReceiverTest : public ::testing::Test {
   std::unique_ptr<IqSource> Air(bool loop) {
     FmBroadcast broadcast;
     broadcast.rate = 1.2e6;
-    broadcast.seconds = 0.5;
+    broadcast.seconds = 1.0;  // whole cycles of every tone: a seamless loop
     broadcast.stations.resize(2);
     broadcast.stations[0].offset_hz = -200'000;
     broadcast.stations[0].right_hz = 0;
     broadcast.stations[1].offset_hz = 200'000;
     broadcast.stations[1].left_hz = broadcast.stations[1].right_hz = 3000;
+    testing::AddRdsPs(broadcast.stations[0].rds_bits, "SOUTH   ");
+    testing::AddRdsPs(broadcast.stations[1].rds_bits, "NORTH   ");
     const std::string path = folder_.File("air.cu8");
     WriteFileBytes(path,
                    testing::IqFileBytes(testing::GenerateFmIq(broadcast), "cu8", broadcast.rate));
@@ -205,6 +208,10 @@ TEST_F(SdrReceiverTest, PlaysTheTunedStationAndStopsWhileMuted) {
   EXPECT_LT(testing::ToneAmplitude(sound, 1, 2, SdrReceiver::kAudioRate, 1000), left / 20);
   EXPECT_LT(testing::ToneAmplitude(sound, 0, 2, SdrReceiver::kAudioRate, 3000), left / 100);
   EXPECT_TRUE(receiver.Stereo());
+  // The tuned station's name, from the loop of its second of air; then the other's.
+  EXPECT_TRUE(Eventually([&] { return receiver.Rds().ps == "SOUTH   "; }));
+  card.SetFrequency(99.9);
+  EXPECT_TRUE(Eventually([&] { return receiver.Rds().ps == "NORTH   "; }));
 
   // Muted, the ring is emptied and stays silent.
   card.Mute();
