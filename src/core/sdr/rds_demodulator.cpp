@@ -83,7 +83,8 @@ struct RdsDemodulator::Impl {
 
 RdsDemodulator::Impl::Impl(double r)
     : rate(r),
-      decimation(std::max(1U, static_cast<unsigned int>(r / (2 * kSymbolRate)))),
+      // Down to just above the symbol rate (about 20 kHz), where the band filter is short.
+      decimation(std::max(1U, static_cast<unsigned int>(r / kSymbolRate))),
       narrow_rate(r / decimation),
       mixer_step(std::polar(1.0F, static_cast<float>(-2 * kPi * kSubcarrierHz / r))),
       decimator(nullptr),
@@ -120,14 +121,18 @@ void RdsDemodulator::Reset() {
 void RdsDemodulator::Process(const float* multiplex, std::size_t count) {
   Impl& d = *impl_;
   // Down from 57 kHz and into the narrow rate.
+  const std::size_t kept = d.mixed.size();
+  d.mixed.resize(kept + count);
+  Complex mixer = d.mixer;
   for (std::size_t i = 0; i < count; ++i) {
-    d.mixed.push_back(multiplex[i] * d.mixer);
-    d.mixer *= d.mixer_step;
+    d.mixed[kept + i] = multiplex[i] * mixer;
+    mixer *= d.mixer_step;
     if (++d.mixer_count == 256) {
       d.mixer_count = 0;
-      d.mixer /= std::abs(d.mixer);
+      mixer /= std::abs(mixer);
     }
   }
+  d.mixer = mixer;
   const std::size_t outputs = d.mixed.size() / d.decimation;
   d.narrow.resize(outputs);
   if (outputs > 0) {
