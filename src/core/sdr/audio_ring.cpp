@@ -28,6 +28,23 @@ void AudioRing::Write(const float* frames, std::size_t count) {
   size_ += count;
 }
 
+std::size_t AudioRing::ReadPrimed(float* frames, std::size_t count, std::size_t prime) {
+  {
+    const std::lock_guard lock(mutex_);
+    if (!primed_ && size_ < std::min(prime, capacity_)) {
+      std::fill(frames, frames + 2 * count, 0.0F);
+      return 0;
+    }
+    primed_ = true;
+  }
+  const std::size_t real = Read(frames, count);
+  if (real < count) {
+    const std::lock_guard lock(mutex_);
+    primed_ = false;
+  }
+  return real;
+}
+
 std::size_t AudioRing::Read(float* frames, std::size_t count) {
   const std::lock_guard lock(mutex_);
   const std::size_t real = std::min(count, size_);
@@ -53,6 +70,7 @@ void AudioRing::Clear() {
   const std::lock_guard lock(mutex_);
   start_ = 0;
   size_ = 0;
+  primed_ = false;
 }
 
 std::size_t AudioRing::Overruns() const {

@@ -44,11 +44,13 @@ class SdrSound::RingDevice : public QIODevice {
     if (frames == 0) {
       return 0;
     }
+    const auto prime =
+        static_cast<std::size_t>(SdrReceiver::kAudioRate * SdrReceiver::kTargetSeconds);
     if (format_.sampleFormat() == QAudioFormat::Float) {
-      ring_.Read(reinterpret_cast<float*>(data), frames);
+      ring_.ReadPrimed(reinterpret_cast<float*>(data), frames, prime);
     } else {
       frames_.resize(2 * frames);
-      ring_.Read(frames_.data(), frames);
+      ring_.ReadPrimed(frames_.data(), frames, prime);
       auto* out = reinterpret_cast<qint16*>(data);
       for (std::size_t i = 0; i < 2 * frames; ++i) {
         out[i] = static_cast<qint16>(std::clamp(frames_[i], -1.0F, 1.0F) * 32767.0F);

@@ -120,6 +120,29 @@ TEST(IqFileTest, SaysWhatIsWrongWithARecording) {
   EXPECT_EQ(read_error, "the recording has ended");
 }
 
+// The sound device's reads: silence until the ring holds its target, then the sound; dry again,
+// silence until it has gathered anew; a full ring drops its oldest frames.
+TEST(AudioRingTest, StartsFullAndDropsTheOldestWhenOverrun) {
+  AudioRing ring(8);
+  std::vector<float> out(8, -1.0F);
+  const std::vector<float> in = {1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10, 10};
+  ring.Write(in.data(), 3);
+  EXPECT_EQ(ring.ReadPrimed(out.data(), 2, 4), 0U);  // 3 of 4 gathered: silence, kept
+  EXPECT_EQ(std::vector<float>(out.begin(), out.begin() + 4), std::vector<float>(4, 0.0F));
+  ring.Write(in.data() + 6, 1);
+  EXPECT_EQ(ring.ReadPrimed(out.data(), 2, 4), 2U);
+  EXPECT_EQ(std::vector<float>(out.begin(), out.begin() + 4), (std::vector<float>{1, 1, 2, 2}));
+  EXPECT_EQ(ring.ReadPrimed(out.data(), 4, 4), 2U);  // runs dry: an underrun, primed again
+  EXPECT_EQ(ring.Underruns(), 1U);
+  ring.Write(in.data(), 2);
+  EXPECT_EQ(ring.ReadPrimed(out.data(), 2, 4), 0U);
+  ring.Write(in.data(), 10);  // more than it holds: the newest 8 stay
+  EXPECT_EQ(ring.Buffered(), 8U);
+  EXPECT_GE(ring.Overruns(), 1U);
+  EXPECT_EQ(ring.Read(out.data(), 1), 1U);
+  EXPECT_EQ(out[0], 3.0F);
+}
+
 class SdrReceiverTest : public ::testing::Test {
  protected:
   // Two stations 400 kHz apart around 99.7 MHz: 1 kHz in the left channel at 99.5, 3 kHz in
