@@ -68,12 +68,12 @@ std::optional<IqFormat> FormatOfName(const std::string& path) {
 }
 
 // Applies one option; false when `piece` is no option at all; `error` set when it is a bad one.
-bool ApplyOption(std::string_view piece, SdrSpec& spec, std::string& error) {
+bool ApplyOption(std::string_view piece, SdrSetting& setting, std::string& error) {
   const std::size_t equals = piece.find('=');
   const std::string_view key = piece.substr(0, equals);
   if (equals == std::string_view::npos) {
     if (piece == "loop") {
-      spec.loop = true;
+      setting.loop = true;
       return true;
     }
     return false;
@@ -88,34 +88,34 @@ bool ApplyOption(std::string_view piece, SdrSpec& spec, std::string& error) {
     if (!number || *number < 0.2 || *number > 20) {
       return bad("a sample rate in MS/s from 0.2 to 20, as in rate=2.4");
     }
-    spec.rate_hz = *number * 1e6;
+    setting.rate_hz = *number * 1e6;
   } else if (key == "centre" || key == "center") {
     if (!number || *number < 1 || *number > 6000) {
       return bad("a centre frequency in MHz, as in centre=99.5");
     }
-    spec.centre_hz = *number * 1e6;
+    setting.centre_hz = *number * 1e6;
   } else if (key == "gain") {
     if (!number || *number < 0 || *number > 100) {
       return bad("a gain in dB from 0 to 100, as in gain=30");
     }
-    spec.gain_db = *number;
+    setting.gain_db = *number;
   } else if (key == "ppm") {
     const std::optional<std::int32_t> ppm = TryStrToInt(value);
     if (!ppm || *ppm < -1000 || *ppm > 1000) {
       return bad("a whole number of ppm from -1000 to 1000");
     }
-    spec.ppm = *ppm;
+    setting.ppm = *ppm;
   } else if (key == "deemph") {
     if (!number || (*number != 50 && *number != 75)) {
       return bad("50 or 75 (microseconds)");
     }
-    spec.deemphasis_us = *number;
+    setting.deemphasis_us = *number;
   } else if (key == "format") {
     const std::optional<IqFormat> format = FormatNamed(value);
     if (!format) {
       return bad("cu8, cs16, cf32 or wav");
     }
-    spec.format = format;
+    setting.format = format;
   } else {
     return false;
   }
@@ -229,17 +229,17 @@ bool IsSdrSetting(std::string_view value) {
          value.starts_with("iq:") || value.starts_with("soapy:") || value == "soapy";
 }
 
-std::variant<SdrSpec, std::string> ParseSdrSpec(std::string_view value) {
-  SdrSpec spec;
+std::variant<SdrSetting, std::string> ParseSdrSetting(std::string_view value) {
+  SdrSetting setting;
   std::string_view rest;
   if (value.starts_with("iq:")) {
-    spec.kind = SdrSpec::Kind::kIqFile;
+    setting.kind = SdrSetting::Kind::kIqFile;
     rest = value.substr(3);
   } else if (value.starts_with("soapy")) {
-    spec.kind = SdrSpec::Kind::kSoapy;
+    setting.kind = SdrSetting::Kind::kSoapy;
     rest = value.substr(value.starts_with("soapy:") ? 6 : 5);
   } else if (value.starts_with("rtlsdr")) {
-    spec.kind = SdrSpec::Kind::kRtlSdr;
+    setting.kind = SdrSetting::Kind::kRtlSdr;
     rest = value.substr(6);
     if (rest.starts_with(':')) {
       rest.remove_prefix(1);
@@ -255,7 +255,7 @@ std::variant<SdrSpec, std::string> ParseSdrSpec(std::string_view value) {
   std::string target;
   bool first = true;
   for (const std::string_view piece : SplitCommas(rest)) {
-    if (!first && ApplyOption(piece, spec, error)) {
+    if (!first && ApplyOption(piece, setting, error)) {
       if (!error.empty()) {
         return error;
       }
@@ -267,11 +267,11 @@ std::variant<SdrSpec, std::string> ParseSdrSpec(std::string_view value) {
     target += piece;
     first = false;
   }
-  spec.target = target;
-  if (spec.kind == SdrSpec::Kind::kIqFile && spec.target.empty()) {
+  setting.target = target;
+  if (setting.kind == SdrSetting::Kind::kIqFile && setting.target.empty()) {
     return std::string("ORVALTIC_CARD=iq: needs a file, as in iq:morning.cu8,rate=2.4,centre=99.5");
   }
-  return spec;
+  return setting;
 }
 
 std::size_t BytesPerPair(IqFormat format) {
@@ -316,9 +316,10 @@ void ConvertIq(IqFormat format, const unsigned char* bytes, std::size_t pairs, I
   }
 }
 
-std::variant<std::unique_ptr<IqSource>, std::string> OpenIqFile(const SdrSpec& spec, bool paced) {
-  const std::string shown = "\"" + PrintableText(spec.target) + "\"";
-  const int fd = ::open(spec.target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+std::variant<std::unique_ptr<IqSource>, std::string> OpenIqFile(const SdrSetting& setting,
+                                                                bool paced) {
+  const std::string shown = "\"" + PrintableText(setting.target) + "\"";
+  const int fd = ::open(setting.target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) {
     return "cannot open the recording " + shown + ": " + std::strerror(errno);
   }
@@ -327,14 +328,14 @@ std::variant<std::unique_ptr<IqSource>, std::string> OpenIqFile(const SdrSpec& s
     ::close(fd);
     return shown + " is not a recording (not a regular file)";
   }
-  std::optional<IqFormat> format = spec.format ? spec.format : FormatOfName(spec.target);
+  std::optional<IqFormat> format = setting.format ? setting.format : FormatOfName(setting.target);
   if (!format) {
     ::close(fd);
     return "cannot tell the format of " + shown +
            ": name it .cu8, .cs16, .cf32 or .wav, or add format=cu8 (cs16, cf32, wav)";
   }
-  std::optional<double> rate = spec.rate_hz;
-  std::optional<double> centre = spec.centre_hz;
+  std::optional<double> rate = setting.rate_hz;
+  std::optional<double> centre = setting.centre_hz;
   off_t data_start = 0;
   off_t data_end = st.st_size;
   IqFormat samples = *format;
@@ -419,7 +420,7 @@ std::variant<std::unique_ptr<IqSource>, std::string> OpenIqFile(const SdrSpec& s
     return shown + " holds no samples";
   }
   return std::unique_ptr<IqSource>(std::make_unique<IqFile>(fd, samples, *rate, *centre, data_start,
-                                                            data_end, spec.loop, paced));
+                                                            data_end, setting.loop, paced));
 }
 
 }  // namespace orvaltic

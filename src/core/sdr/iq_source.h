@@ -22,7 +22,7 @@ enum class IqFormat { kCu8, kCs16, kCf32, kWav };
 // Options: rate= (MS/s), centre= (MHz), loop, gain= (dB; automatic without), ppm=, deemph=50|75
 // (us), format=cu8|cs16|cf32|wav. A piece between commas that is no option belongs to the name,
 // so a file name may hold commas.
-struct SdrSpec {
+struct SdrSetting {
   enum class Kind { kRtlSdr, kIqFile, kSoapy };
   Kind kind = Kind::kRtlSdr;
   std::string target;  // the stick's index or serial, the file, the SoapySDR arguments
@@ -37,8 +37,8 @@ struct SdrSpec {
 
 // Whether `value` names a software receiver at all (rtlsdr..., iq:..., soapy:...).
 bool IsSdrSetting(std::string_view value);
-// The spec, or the line that says what is wrong with it.
-std::variant<SdrSpec, std::string> ParseSdrSpec(std::string_view value);
+// The setting, or the line that says what is wrong with it.
+std::variant<SdrSetting, std::string> ParseSdrSetting(std::string_view value);
 
 // A source of IQ samples at a fixed rate around a centre frequency. Read runs on the receiver's
 // thread; the rest is called before it starts.
@@ -65,10 +65,10 @@ class IqSource {
 void ConvertIq(IqFormat format, const unsigned char* bytes, std::size_t pairs, IqSample* out);
 std::size_t BytesPerPair(IqFormat format);
 
-// A recording on disk, as if it were the air: its rate and centre from the spec or its WAV
+// A recording on disk, as if it were the air: its rate and centre from the setting or its WAV
 // header, read in blocks and paced by the clock, from the start again at its end with `loop`.
 // Opening checks that it holds IQ at all; the messages say what is wrong and what to give.
-std::variant<std::unique_ptr<IqSource>, std::string> OpenIqFile(const SdrSpec& spec,
+std::variant<std::unique_ptr<IqSource>, std::string> OpenIqFile(const SdrSetting& setting,
                                                                 bool paced = true);
 
 }  // namespace orvaltic

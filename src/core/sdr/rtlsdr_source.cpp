@@ -37,11 +37,11 @@ std::string OpenFailure(int error) {
 }  // namespace
 
 RtlSdrSource::RtlSdrSource(std::unique_ptr<RtlSdrCalls> calls, std::uint32_t index,
-                           const SdrSpec& spec)
+                           const SdrSetting& setting)
     : calls_(std::move(calls)),
       index_(index),
-      spec_(spec),
-      rate_(spec.rate_hz.value_or(kDefaultRate)) {}
+      setting_(setting),
+      rate_(setting.rate_hz.value_or(kDefaultRate)) {}
 
 RtlSdrSource::~RtlSdrSource() {
   if (open_) {
@@ -65,13 +65,13 @@ std::optional<std::string> RtlSdrSource::OpenDevice() {
   if (calls_->SetSampleRate(static_cast<std::uint32_t>(std::lround(rate_))) < 0) {
     return fail("the sample rate " + FormatFixed3(rate_ / 1e6) + " MS/s (it takes 0.9 to 3.2)");
   }
-  if (spec_.ppm != 0) {
-    calls_->SetFrequencyCorrection(spec_.ppm);  // refused when it is already set: no matter
+  if (setting_.ppm != 0) {
+    calls_->SetFrequencyCorrection(setting_.ppm);  // refused when it is already set: no matter
   }
-  if (spec_.gain_db) {
+  if (setting_.gain_db) {
     // The nearest gain the tuner has.
     const std::vector<int> gains = calls_->TunerGains();
-    const int wanted = static_cast<int>(std::lround(*spec_.gain_db * 10));
+    const int wanted = static_cast<int>(std::lround(*setting_.gain_db * 10));
     int best = wanted;
     if (!gains.empty()) {
       best = *std::min_element(gains.begin(), gains.end(), [wanted](int a, int b) {
@@ -123,7 +123,7 @@ std::size_t RtlSdrSource::Read(IqSample* out, std::size_t count, std::string& er
 }
 
 std::variant<std::unique_ptr<IqSource>, std::string> OpenRtlSdr(
-    const SdrSpec& spec, std::unique_ptr<RtlSdrCalls> calls) {
+    const SdrSetting& setting, std::unique_ptr<RtlSdrCalls> calls) {
   if (calls == nullptr) {
     return std::string("this build has no RTL-SDR support (librtlsdr)");
   }
@@ -134,25 +134,25 @@ std::variant<std::unique_ptr<IqSource>, std::string> OpenRtlSdr(
         "recording with ORVALTIC_CARD=iq:FILE");
   }
   std::uint32_t index = 0;
-  if (!spec.target.empty()) {
-    const std::optional<std::int32_t> number = TryStrToInt(spec.target);
-    if (number && *number >= 0 && spec.target.size() < 4) {
+  if (!setting.target.empty()) {
+    const std::optional<std::int32_t> number = TryStrToInt(setting.target);
+    if (number && *number >= 0 && setting.target.size() < 4) {
       if (static_cast<std::uint32_t>(*number) >= count) {
-        return "there is no RTL-SDR stick " + spec.target + ": " +
+        return "there is no RTL-SDR stick " + setting.target + ": " +
                FormatInt(static_cast<int>(count)) + (count == 1 ? " stick is" : " sticks are") +
                " plugged in, numbered from 0";
       }
       index = static_cast<std::uint32_t>(*number);
     } else {
-      const int found = calls->IndexBySerial(spec.target);
+      const int found = calls->IndexBySerial(setting.target);
       if (found < 0) {
-        return "no RTL-SDR stick has the serial \"" + PrintableText(spec.target) +
+        return "no RTL-SDR stick has the serial \"" + PrintableText(setting.target) +
                "\" (rtl_test lists the sticks)";
       }
       index = static_cast<std::uint32_t>(found);
     }
   }
-  auto source = std::make_unique<RtlSdrSource>(std::move(calls), index, spec);
+  auto source = std::make_unique<RtlSdrSource>(std::move(calls), index, setting);
   if (auto error = source->OpenDevice()) {
     return *error;
   }

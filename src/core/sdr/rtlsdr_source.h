@@ -37,16 +37,16 @@ class RtlSdrCalls {
 // The calls through librtlsdr itself; null where the program was built without it.
 std::unique_ptr<RtlSdrCalls> MakeLibRtlSdrCalls();
 
-// An RTL-SDR stick as an IQ source: 8-bit samples at the spec's rate (1.2 MS/s unless given),
+// An RTL-SDR stick as an IQ source: 8-bit samples at the setting's rate (1.2 MS/s unless given),
 // tuned 250 kHz below the station so that the stick's own centre spike stays out of the channel,
-// with the spec's gain (automatic without) and frequency correction. A stick that stops
+// with the setting's gain (automatic without) and frequency correction. A stick that stops
 // answering is closed and opened again at the next start.
 class RtlSdrSource : public IqSource {
  public:
   static constexpr double kDefaultRate = 1.2e6;
   static constexpr double kStationOffsetHz = 250'000;
 
-  RtlSdrSource(std::unique_ptr<RtlSdrCalls> calls, std::uint32_t index, const SdrSpec& spec);
+  RtlSdrSource(std::unique_ptr<RtlSdrCalls> calls, std::uint32_t index, const SdrSetting& setting);
   ~RtlSdrSource() override;
   RtlSdrSource(const RtlSdrSource&) = delete;
   RtlSdrSource& operator=(const RtlSdrSource&) = delete;
@@ -63,16 +63,16 @@ class RtlSdrSource : public IqSource {
  private:
   std::unique_ptr<RtlSdrCalls> calls_;
   std::uint32_t index_;
-  SdrSpec spec_;
+  SdrSetting setting_;
   double rate_;
   double centre_ = 99.5e6;
   bool open_ = false;
   std::vector<unsigned char> bytes_;
 };
 
-// Finds and opens the stick `spec` names (its index, its serial, or the first), or says in one
+// Finds and opens the stick `setting` names (its index, its serial, or the first), or says in one
 // line why not and what to do.
-std::variant<std::unique_ptr<IqSource>, std::string> OpenRtlSdr(const SdrSpec& spec,
+std::variant<std::unique_ptr<IqSource>, std::string> OpenRtlSdr(const SdrSetting& setting,
                                                                 std::unique_ptr<RtlSdrCalls> calls);
 
 }  // namespace orvaltic

@@ -31,10 +31,10 @@ float GainOf(double db) {
 }  // namespace
 
 SdrReceiver::SdrReceiver(std::string_view program, std::unique_ptr<IqSource> source,
-                         const SdrSpec& spec, std::ostream& report, bool play)
+                         const SdrSetting& setting, std::ostream& report, bool play)
     : program_(program),
       source_(std::move(source)),
-      spec_(spec),
+      setting_(setting),
       report_(report),
       sound_(kRingFrames) {
   if (play) {
@@ -133,7 +133,7 @@ RdsStation SdrReceiver::Rds() const {
 
 void SdrReceiver::Run() {
   const double rate = source_->Rate();
-  FmReceiver receiver({rate, kAudioRate, spec_.deemphasis_us});
+  FmReceiver receiver({rate, kAudioRate, setting_.deemphasis_us});
   RdsDemodulator rds(receiver.MultiplexRate());
   DriftControl drift(kTargetSeconds * kAudioRate, kAudioRate);
   std::vector<IqSample> block(static_cast<std::size_t>(rate * kBlockSeconds));
@@ -234,15 +234,15 @@ void SdrReceiver::Run() {
 OpenedCard OpenSdrReceiver(std::string_view program, std::string_view value, std::ostream& report,
                            bool play) {
   const std::string name(program);
-  std::variant<SdrSpec, std::string> parsed = ParseSdrSpec(value);
+  std::variant<SdrSetting, std::string> parsed = ParseSdrSetting(value);
   if (std::holds_alternative<std::string>(parsed)) {
     return {nullptr, 2, name + ": " + std::get<std::string>(parsed), nullptr};
   }
-  const SdrSpec& spec = std::get<SdrSpec>(parsed);
+  const SdrSetting& setting = std::get<SdrSetting>(parsed);
   std::variant<std::unique_ptr<IqSource>, std::string> source =
-      spec.kind == SdrSpec::Kind::kIqFile  ? OpenIqFile(spec)
-      : spec.kind == SdrSpec::Kind::kSoapy ? OpenSoapy(spec)
-                                           : OpenRtlSdr(spec, MakeLibRtlSdrCalls());
+      setting.kind == SdrSetting::Kind::kIqFile  ? OpenIqFile(setting)
+      : setting.kind == SdrSetting::Kind::kSoapy ? OpenSoapy(setting)
+                                                 : OpenRtlSdr(setting, MakeLibRtlSdrCalls());
   if (std::holds_alternative<std::string>(source)) {
     return {nullptr, 1, name + ": " + std::get<std::string>(source), nullptr};
   }
@@ -252,7 +252,7 @@ OpenedCard OpenSdrReceiver(std::string_view program, std::string_view value, std
            << std::flush;
   }
   auto receiver = std::make_unique<SdrReceiver>(
-      program, std::move(std::get<std::unique_ptr<IqSource>>(source)), spec, report, play);
+      program, std::move(std::get<std::unique_ptr<IqSource>>(source)), setting, report, play);
   OpenedCard opened{nullptr, 0, {}, nullptr};
   opened.receiver = receiver.get();
   opened.card = std::move(receiver);

@@ -41,7 +41,7 @@ class SdrReceiver : public CardBackend {
 
   // `play` false: the writes are decoded and followed, but nothing is received (orvaltic-card,
   // which ends before a sound could be heard).
-  SdrReceiver(std::string_view program, std::unique_ptr<IqSource> source, const SdrSpec& spec,
+  SdrReceiver(std::string_view program, std::unique_ptr<IqSource> source, const SdrSetting& setting,
               std::ostream& report, bool play = true);
   ~SdrReceiver() override;
   SdrReceiver(const SdrReceiver&) = delete;
@@ -72,7 +72,7 @@ class SdrReceiver : public CardBackend {
 
   std::string program_;
   std::unique_ptr<IqSource> source_;
-  SdrSpec spec_;
+  SdrSetting setting_;
   std::ostream& report_;
   CardFollower card_;
   TunerAudio* audio_listener_ = nullptr;

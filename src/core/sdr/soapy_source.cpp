@@ -26,8 +26,8 @@ std::string LastError() {
 
 class SoapySource : public IqSource {
  public:
-  SoapySource(SoapySDRDevice* device, const SdrSpec& spec)
-      : device_(device), spec_(spec), rate_(spec.rate_hz.value_or(kDefaultRate)) {}
+  SoapySource(SoapySDRDevice* device, const SdrSetting& setting)
+      : device_(device), setting_(setting), rate_(setting.rate_hz.value_or(kDefaultRate)) {}
   ~SoapySource() override {
     Stop();
     if (stream_ != nullptr) {
@@ -42,9 +42,9 @@ class SoapySource : public IqSource {
     if (SoapySDRDevice_setSampleRate(device_, SOAPY_SDR_RX, 0, rate_) != 0) {
       return "the receiver refused the sample rate: " + LastError();
     }
-    if (spec_.gain_db) {
+    if (setting_.gain_db) {
       SoapySDRDevice_setGainMode(device_, SOAPY_SDR_RX, 0, false);
-      SoapySDRDevice_setGain(device_, SOAPY_SDR_RX, 0, *spec_.gain_db);
+      SoapySDRDevice_setGain(device_, SOAPY_SDR_RX, 0, *setting_.gain_db);
     } else {
       SoapySDRDevice_setGainMode(device_, SOAPY_SDR_RX, 0, true);
     }
@@ -60,7 +60,7 @@ class SoapySource : public IqSource {
   double CentreHz() const override { return centre_; }
   double Tune(double hz) override {
     centre_ = hz - kStationOffsetHz;
-    SoapySDRDevice_setFrequency(device_, SOAPY_SDR_RX, 0, centre_ * (1 + spec_.ppm * 1e-6),
+    SoapySDRDevice_setFrequency(device_, SOAPY_SDR_RX, 0, centre_ * (1 + setting_.ppm * 1e-6),
                                 nullptr);
     return centre_;
   }
@@ -103,7 +103,7 @@ class SoapySource : public IqSource {
  private:
   SoapySDRDevice* device_;
   SoapySDRStream* stream_ = nullptr;
-  SdrSpec spec_;
+  SdrSetting setting_;
   double rate_;
   double centre_ = 99.5e6;
   bool active_ = false;
@@ -112,14 +112,14 @@ class SoapySource : public IqSource {
 
 }  // namespace
 
-std::variant<std::unique_ptr<IqSource>, std::string> OpenSoapy(const SdrSpec& spec) {
-  SoapySDRDevice* device = SoapySDRDevice_makeStrArgs(spec.target.c_str());
+std::variant<std::unique_ptr<IqSource>, std::string> OpenSoapy(const SdrSetting& setting) {
+  SoapySDRDevice* device = SoapySDRDevice_makeStrArgs(setting.target.c_str());
   if (device == nullptr) {
-    return "no receiver found for soapy:" + PrintableText(spec.target) + " (" + LastError() +
+    return "no receiver found for soapy:" + PrintableText(setting.target) + " (" + LastError() +
            "): plug it in, install its SoapySDR module (soapysdr0.8-module-...) and check with "
            "SoapySDRUtil --find";
   }
-  auto source = std::make_unique<SoapySource>(device, spec);
+  auto source = std::make_unique<SoapySource>(device, setting);
   if (auto error = source->SetUp()) {
     return *error;
   }
@@ -132,7 +132,7 @@ std::variant<std::unique_ptr<IqSource>, std::string> OpenSoapy(const SdrSpec& sp
 
 namespace orvaltic {
 
-std::variant<std::unique_ptr<IqSource>, std::string> OpenSoapy(const SdrSpec& /*spec*/) {
+std::variant<std::unique_ptr<IqSource>, std::string> OpenSoapy(const SdrSetting& /*setting*/) {
   return std::string("this build has no SoapySDR support");
 }
 

@@ -9,9 +9,9 @@
 namespace orvaltic {
 
 // Any receiver with a SoapySDR module (an Airspy, a HackRF, ...) named by its device arguments
-// ("driver=airspy"), as an IQ source: float samples at the spec's rate (2.4 MS/s unless given),
-// tuned 250 kHz below the station, the spec's gain or the device's automatic one. The line that
+// ("driver=airspy"), as an IQ source: float samples at the setting's rate (2.4 MS/s unless given),
+// tuned 250 kHz below the station, the setting's gain or the device's automatic one. The line that
 // says what to do when none is found.
-std::variant<std::unique_ptr<IqSource>, std::string> OpenSoapy(const SdrSpec& spec);
+std::variant<std::unique_ptr<IqSource>, std::string> OpenSoapy(const SdrSetting& setting);
 
 }  // namespace orvaltic

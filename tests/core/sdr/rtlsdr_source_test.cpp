@@ -64,9 +64,9 @@ class FakeRtlSdr : public RtlSdrCalls {
   std::vector<std::string> calls;
 };
 
-std::string OpenError(const std::string& setting, std::unique_ptr<FakeRtlSdr> fake) {
-  const SdrSpec spec = std::get<SdrSpec>(ParseSdrSpec(setting));
-  auto opened = OpenRtlSdr(spec, std::move(fake));
+std::string OpenError(const std::string& value, std::unique_ptr<FakeRtlSdr> fake) {
+  const SdrSetting setting = std::get<SdrSetting>(ParseSdrSetting(value));
+  auto opened = OpenRtlSdr(setting, std::move(fake));
   return std::holds_alternative<std::string>(opened) ? std::get<std::string>(opened) : "";
 }
 
@@ -96,14 +96,15 @@ TEST(RtlSdrSourceTest, SaysWhyAStickCannotBeOpenedAndWhatToDo) {
   }
 }
 
-// Set up as the spec says, tuned below the station, streaming until the stick is unplugged,
+// Set up as the setting says, tuned below the station, streaming until the stick is unplugged,
 // then opened again at the next start.
 TEST(RtlSdrSourceTest, StreamsUntilUnpluggedAndOpensAgainAtTheNextStart) {
   auto fake = std::make_unique<FakeRtlSdr>();
   FakeRtlSdr& stick = *fake;
   stick.reads_left = 2;
-  const SdrSpec spec = std::get<SdrSpec>(ParseSdrSpec("rtlsdr:1,rate=2.4,gain=30,ppm=-12"));
-  auto opened = OpenRtlSdr(spec, std::move(fake));
+  const SdrSetting setting =
+      std::get<SdrSetting>(ParseSdrSetting("rtlsdr:1,rate=2.4,gain=30,ppm=-12"));
+  auto opened = OpenRtlSdr(setting, std::move(fake));
   ASSERT_TRUE(std::holds_alternative<std::unique_ptr<IqSource>>(opened));
   IqSource& source = *std::get<std::unique_ptr<IqSource>>(opened);
   EXPECT_EQ(source.Tune(99.5e6), 99.25e6);

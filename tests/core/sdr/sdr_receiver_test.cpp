@@ -25,7 +25,7 @@ using testing::FmStation;
 using testing::TempFolder;
 using testing::WriteFileBytes;
 
-struct SpecCase {
+struct SettingCase {
   const char* value;
   std::string error;  // empty: parsed
   std::string target;
@@ -35,8 +35,8 @@ struct SpecCase {
   double deemphasis_us = 50;
 };
 
-TEST(SdrSpecTest, ParsesTheReceiverAndItsOptions) {
-  const std::vector<SpecCase> cases = {
+TEST(SdrSettingTest, ParsesTheReceiverAndItsOptions) {
+  const std::vector<SettingCase> cases = {
       {"iq:morning.cu8,rate=2.4,centre=99.9,loop", "", "morning.cu8", 2.4e6, 99.9e6, true},
       {"iq:a,b.cs16,deemph=75", "", "a,b.cs16", 0, 0, false, 75},
       {"rtlsdr", "", ""},
@@ -53,20 +53,20 @@ TEST(SdrSpecTest, ParsesTheReceiverAndItsOptions) {
        "in centre=99.5",
        ""},
   };
-  for (const SpecCase& c : cases) {
-    const std::variant<SdrSpec, std::string> parsed = ParseSdrSpec(c.value);
+  for (const SettingCase& c : cases) {
+    const std::variant<SdrSetting, std::string> parsed = ParseSdrSetting(c.value);
     if (!c.error.empty()) {
       ASSERT_TRUE(std::holds_alternative<std::string>(parsed)) << c.value;
       EXPECT_EQ(std::get<std::string>(parsed), c.error);
       continue;
     }
-    ASSERT_TRUE(std::holds_alternative<SdrSpec>(parsed)) << std::get<std::string>(parsed);
-    const SdrSpec& spec = std::get<SdrSpec>(parsed);
-    EXPECT_EQ(spec.target, c.target) << c.value;
-    EXPECT_EQ(spec.rate_hz.value_or(0), c.rate_hz) << c.value;
-    EXPECT_EQ(spec.centre_hz.value_or(0), c.centre_hz) << c.value;
-    EXPECT_EQ(spec.loop, c.loop) << c.value;
-    EXPECT_EQ(spec.deemphasis_us, c.deemphasis_us) << c.value;
+    ASSERT_TRUE(std::holds_alternative<SdrSetting>(parsed)) << std::get<std::string>(parsed);
+    const SdrSetting& setting = std::get<SdrSetting>(parsed);
+    EXPECT_EQ(setting.target, c.target) << c.value;
+    EXPECT_EQ(setting.rate_hz.value_or(0), c.rate_hz) << c.value;
+    EXPECT_EQ(setting.centre_hz.value_or(0), c.centre_hz) << c.value;
+    EXPECT_EQ(setting.loop, c.loop) << c.value;
+    EXPECT_EQ(setting.deemphasis_us, c.deemphasis_us) << c.value;
   }
   EXPECT_TRUE(IsSdrSetting("iq:x"));
   EXPECT_FALSE(IsSdrSetting("v4l2"));
@@ -84,8 +84,8 @@ TEST(IqFileTest, SaysWhatIsWrongWithARecording) {
   WriteFileBytes(folder.File("plain.raw"), "abcd");
   WriteFileBytes(folder.File("good.wav"), testing::IqFileBytes(iq, "wav", 2.4e6));
   const auto error = [&](const std::string& value) {
-    SdrSpec spec = std::get<SdrSpec>(ParseSdrSpec("iq:" + folder.File("") + value));
-    auto opened = OpenIqFile(spec, false);
+    SdrSetting setting = std::get<SdrSetting>(ParseSdrSetting("iq:" + folder.File("") + value));
+    auto opened = OpenIqFile(setting, false);
     return std::holds_alternative<std::string>(opened) ? std::get<std::string>(opened)
                                                        : std::string();
   };
@@ -106,8 +106,9 @@ TEST(IqFileTest, SaysWhatIsWrongWithARecording) {
                                    "gone.cu8\": No such file or "
                                    "directory");
   // The WAV header gives the rate; the samples come back as they were written.
-  SdrSpec spec = std::get<SdrSpec>(ParseSdrSpec("iq:" + folder.File("good.wav") + ",centre=99"));
-  auto opened = OpenIqFile(spec, false);
+  SdrSetting setting =
+      std::get<SdrSetting>(ParseSdrSetting("iq:" + folder.File("good.wav") + ",centre=99"));
+  auto opened = OpenIqFile(setting, false);
   ASSERT_TRUE(std::holds_alternative<std::unique_ptr<IqSource>>(opened));
   IqSource& source = *std::get<std::unique_ptr<IqSource>>(opened);
   EXPECT_EQ(source.Rate(), 2.4e6);
@@ -161,13 +162,13 @@ class SdrReceiverTest : public ::testing::Test {
     const std::string path = folder_.File("air.cu8");
     WriteFileBytes(path,
                    testing::IqFileBytes(testing::GenerateFmIq(broadcast), "cu8", broadcast.rate));
-    spec_ = std::get<SdrSpec>(
-        ParseSdrSpec("iq:" + path + ",rate=1.2,centre=99.7" + (loop ? ",loop" : "")));
-    return std::move(std::get<std::unique_ptr<IqSource>>(OpenIqFile(spec_, false)));
+    setting_ = std::get<SdrSetting>(
+        ParseSdrSetting("iq:" + path + ",rate=1.2,centre=99.7" + (loop ? ",loop" : "")));
+    return std::move(std::get<std::unique_ptr<IqSource>>(OpenIqFile(setting_, false)));
   }
 
   TempFolder folder_;
-  SdrSpec spec_;
+  SdrSetting setting_;
   std::ostringstream report_;
   testing::ManualTimerHost timers_;
   const std::int32_t port_ = 0x30C;
@@ -176,7 +177,7 @@ class SdrReceiverTest : public ::testing::Test {
 // The card's bytes become the receiver's commands: the frequency shown, audio on and off, and a
 // gain step per volume pulse held to its range.
 TEST_F(SdrReceiverTest, TheCardsBytesTuneMuteAndStepTheGain) {
-  SdrReceiver receiver("orvaltic", Air(false), spec_, report_, false);
+  SdrReceiver receiver("orvaltic", Air(false), setting_, report_, false);
   RadioCard card(receiver, timers_, port_);
   card.SetFrequency(99.5);
   EXPECT_EQ(receiver.TunedKHz(), 99'500);
@@ -219,7 +220,7 @@ bool Eventually(Condition condition) {
 
 // The receiver's thread plays the tuned station into the ring and stops while muted.
 TEST_F(SdrReceiverTest, PlaysTheTunedStationAndStopsWhileMuted) {
-  SdrReceiver receiver("orvaltic", Air(true), spec_, report_, true);
+  SdrReceiver receiver("orvaltic", Air(true), setting_, report_, true);
   RadioCard card(receiver, timers_, port_);
   card.SetFrequency(99.5);
   // Unpaced, the recording fills the ring of a second; then the newest second is in it.
@@ -246,7 +247,7 @@ TEST_F(SdrReceiverTest, PlaysTheTunedStationAndStopsWhileMuted) {
 TEST_F(SdrReceiverTest, ARecordingThatEndsIsSaidOnceAndPlaysAgainAfterAnOffAndOn) {
   std::mutex mutex;
   std::vector<std::string> faults;
-  SdrReceiver receiver("orvaltic", Air(false), spec_, report_, true);
+  SdrReceiver receiver("orvaltic", Air(false), setting_, report_, true);
   receiver.SetFaultListener([&](const std::string& message) {
     const std::lock_guard lock(mutex);
     faults.push_back(message);

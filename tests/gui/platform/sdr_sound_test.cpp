@@ -51,7 +51,7 @@ std::vector<QMessageBox*> Boxes() {
 // thread goes on, and the box's text is the receiver's, as plain text.
 TEST(SdrSoundTest, AnUnpluggedStickIsSaidOnceInABoxThatLeavesTheRadioUsable) {
   std::ostringstream report;
-  SdrReceiver receiver("orvaltic", std::make_unique<UnpluggedSource>(), SdrSpec{}, report, true);
+  SdrReceiver receiver("orvaltic", std::make_unique<UnpluggedSource>(), SdrSetting{}, report, true);
   std::unique_ptr<SdrSound> sound = AttachSdrSound(receiver, report);
   orvaltic::testing::ManualTimerHost timers;
   const std::int32_t port = 0x30C;
