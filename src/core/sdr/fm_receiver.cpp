@@ -9,6 +9,8 @@
 #include <numbers>
 #include <stdexcept>
 
+#include "core/sdr/low_pass.h"
+
 namespace orvaltic {
 
 namespace {
@@ -21,7 +23,6 @@ constexpr double kMinMultiplexRate = 285'000;
 constexpr double kChannelPassHz = 120'000;
 constexpr double kAudioPassHz = 15'000;
 constexpr double kPilotHz = 19'000;
-constexpr float kStopBandDb = 60;
 // The generator's and the air's share of the pilot, and of the programme, in the multiplex.
 constexpr float kProgrammeShare = 0.9F;
 // Stereo comes in above this pilot level and goes below the lower one, fading over about
@@ -29,24 +30,6 @@ constexpr float kProgrammeShare = 0.9F;
 constexpr float kPilotOn = 0.03F;
 constexpr float kPilotOff = 0.015F;
 constexpr double kBlendSeconds = 0.1;
-
-std::vector<float> LowPass(unsigned int decimation, double rate, double pass_hz, double stop_hz) {
-  const float transition = static_cast<float>((stop_hz - pass_hz) / rate);
-  unsigned int length = estimate_req_filter_len(transition, kStopBandDb);
-  length = std::max(length, 2 * decimation + 1) | 1U;
-  std::vector<float> taps(length);
-  liquid_firdes_kaiser(length, static_cast<float>((pass_hz + stop_hz) / 2 / rate), kStopBandDb,
-                       0.0F, taps.data());
-  // Unity gain at DC.
-  float sum = 0;
-  for (const float tap : taps) {
-    sum += tap;
-  }
-  for (float& tap : taps) {
-    tap /= sum;
-  }
-  return taps;
-}
 
 // atan2 within 1e-5 rad, a few times faster than the library's: the discriminator takes one
 // for every multiplex sample. An odd minimax polynomial for atan on [0, 1], then the octants.
@@ -194,14 +177,16 @@ FmReceiver::Impl::Impl(const FmReceiverSettings& s)
       continue;
     }
     const double out_rate = rate / m;
-    const std::vector<float> stage = LowPass(m, rate, kChannelPassHz, out_rate - kChannelPassHz);
+    const std::vector<float> stage =
+        KaiserLowPass(rate, kChannelPassHz, out_rate - kChannelPassHz, 2 * m + 1);
     channel.push_back({firdecim_crcf_create(m, const_cast<float*>(stage.data()),
                                             static_cast<unsigned int>(stage.size())),
                        m,
                        {}});
     rate = out_rate;
   }
-  std::vector<float> taps = LowPass(audio_decimation, multiplex_rate, kAudioPassHz, kPilotHz);
+  std::vector<float> taps =
+      KaiserLowPass(multiplex_rate, kAudioPassHz, kPilotHz, 2 * audio_decimation + 1);
   sum_filter =
       firdecim_rrrf_create(audio_decimation, taps.data(), static_cast<unsigned int>(taps.size()));
   difference_filter =
@@ -224,8 +209,8 @@ void FmReceiver::Impl::MakeResamplers(double ratio) {
   const float rate = static_cast<float>(settings.audio_rate / audio_rate0 * ratio);
   if (left_resampler == nullptr) {
     const float cutoff = std::min(0.45F, 0.45F * rate);
-    left_resampler = resamp_rrrf_create(rate, 12, cutoff, kStopBandDb, 64);
-    right_resampler = resamp_rrrf_create(rate, 12, cutoff, kStopBandDb, 64);
+    left_resampler = resamp_rrrf_create(rate, 12, cutoff, kReceiverStopBandDb, 64);
+    right_resampler = resamp_rrrf_create(rate, 12, cutoff, kReceiverStopBandDb, 64);
   } else {
     resamp_rrrf_set_rate(left_resampler, rate);
     resamp_rrrf_set_rate(right_resampler, rate);

@@ -10,6 +10,8 @@
 #include <numbers>
 #include <vector>
 
+#include "core/sdr/low_pass.h"
+
 namespace orvaltic {
 
 namespace {
@@ -21,25 +23,8 @@ constexpr int kSamplesPerBit = 16;
 constexpr double kSymbolRate = kBitRate * kSamplesPerBit;  // 19 kHz
 // The subcarrier's sidebands reach about 2.4 kHz.
 constexpr double kBandHz = 2'400;
-constexpr float kStopBandDb = 60;
 
 using Complex = std::complex<float>;
-
-std::vector<float> LowPass(double rate, double pass_hz, double stop_hz) {
-  const auto transition = static_cast<float>((stop_hz - pass_hz) / rate);
-  const unsigned int length = estimate_req_filter_len(transition, kStopBandDb) | 1U;
-  std::vector<float> taps(length);
-  liquid_firdes_kaiser(length, static_cast<float>((pass_hz + stop_hz) / 2 / rate), kStopBandDb,
-                       0.0F, taps.data());
-  float sum = 0;
-  for (const float tap : taps) {
-    sum += tap;
-  }
-  for (float& tap : taps) {
-    tap /= sum;
-  }
-  return taps;
-}
 
 }  // namespace
 
@@ -92,12 +77,12 @@ RdsDemodulator::Impl::Impl(double r)
       loop_proportional(2 * 0.7 * 2 * kPi * 20 / narrow_rate),
       loop_integral(std::pow(2 * kPi * 20 / narrow_rate, 2)),
       resampler(nullptr) {
-  std::vector<float> taps = LowPass(rate, kBandHz, narrow_rate - kBandHz);
+  std::vector<float> taps = KaiserLowPass(rate, kBandHz, narrow_rate - kBandHz, 2 * decimation + 1);
   decimator = firdecim_crcf_create(decimation, taps.data(), static_cast<unsigned int>(taps.size()));
-  taps = LowPass(narrow_rate, kBandHz, 4'000);
+  taps = KaiserLowPass(narrow_rate, kBandHz, 4'000);
   band = firfilt_crcf_create(taps.data(), static_cast<unsigned int>(taps.size()));
   const auto ratio = static_cast<float>(kSymbolRate / narrow_rate);
-  resampler = resamp_rrrf_create(ratio, 8, std::min(0.45F, 0.45F * ratio), kStopBandDb, 32);
+  resampler = resamp_rrrf_create(ratio, 8, std::min(0.45F, 0.45F * ratio), kReceiverStopBandDb, 32);
 }
 
 RdsDemodulator::RdsDemodulator(double multiplex_rate)
