@@ -100,7 +100,6 @@ struct FmReceiver::Impl {
   std::vector<Stage> channel;
   std::vector<IqSample> baseband;
   IqSample last{1, 0};
-  float power = 0;
 
   std::vector<float> multiplex;
   // The pilot's phase-locked loop: an oscillator on 19 kHz, its phase error taken from the
@@ -253,7 +252,6 @@ void FmReceiver::Reset() {
   d.sum_in.clear();
   d.difference_in.clear();
   d.last = {1, 0};
-  d.power = 0;
 }
 
 void FmReceiver::Process(const IqSample* iq, std::size_t count, std::vector<float>& audio) {
@@ -291,16 +289,11 @@ void FmReceiver::Process(const IqSample* iq, std::size_t count, std::vector<floa
   // FM discriminator: the phase step between samples, scaled so that full deviation is 1.
   const float scale = static_cast<float>(d.multiplex_rate / (2 * kPi * kBroadcastDeviationHz));
   d.multiplex.resize(outputs);
-  float power = 0;
   for (std::size_t i = 0; i < outputs; ++i) {
     const IqSample y = d.baseband[i];
-    power += std::norm(y);
     const IqSample step = y * std::conj(d.last);
     d.multiplex[i] = FastAtan2(step.imag(), step.real()) * scale;
     d.last = std::norm(y) > 0 ? y : d.last;
-  }
-  if (outputs > 0) {
-    d.power = power / static_cast<float>(outputs);
   }
 
   for (std::size_t i = 0; i < outputs; ++i) {
@@ -369,14 +362,6 @@ void FmReceiver::Process(const IqSample* iq, std::size_t count, std::vector<floa
 
 float FmReceiver::StereoBlend() const {
   return impl_->blend;
-}
-
-float FmReceiver::PilotLevel() const {
-  return std::abs(impl_->pilot_iq) * 2;
-}
-
-float FmReceiver::ChannelPower() const {
-  return impl_->power;
 }
 
 double FmReceiver::MultiplexRate() const {

@@ -44,10 +44,6 @@ class FmReceiver {
   // How far the sound is stereo: 0 mono, 1 full stereo, in between while fading.
   float StereoBlend() const;
   bool Stereo() const { return StereoBlend() > 0.5F; }
-  // The pilot's amplitude as a share of full deviation (0.08 to 0.1 on the air).
-  float PilotLevel() const;
-  // The channel's mean power, relative to a full-scale carrier (1.0).
-  float ChannelPower() const;
   // The multiplex: the demodulated baseband before the stereo decoder, for other decoders.
   double MultiplexRate() const;
   const std::vector<float>& LastMultiplex() const;

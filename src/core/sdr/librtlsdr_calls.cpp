@@ -11,10 +11,6 @@ class LibRtlSdrCalls : public RtlSdrCalls {
  public:
   ~LibRtlSdrCalls() override { Close(); }
   std::uint32_t DeviceCount() override { return rtlsdr_get_device_count(); }
-  std::string DeviceName(std::uint32_t index) override {
-    const char* name = rtlsdr_get_device_name(index);
-    return name != nullptr ? name : "";
-  }
   int IndexBySerial(const std::string& serial) override {
     return rtlsdr_get_index_by_serial(serial.c_str());
   }

@@ -18,7 +18,6 @@ class RtlSdrCalls {
  public:
   virtual ~RtlSdrCalls() = default;
   virtual std::uint32_t DeviceCount() = 0;
-  virtual std::string DeviceName(std::uint32_t index) = 0;
   virtual int IndexBySerial(const std::string& serial) = 0;
   // Opens stick `index`; the calls below then act on it.
   virtual int Open(std::uint32_t index) = 0;

@@ -17,7 +17,6 @@ namespace {
 class FakeRtlSdr : public RtlSdrCalls {
  public:
   std::uint32_t DeviceCount() override { return count; }
-  std::string DeviceName(std::uint32_t /*index*/) override { return "Generic RTL2832U"; }
   int IndexBySerial(const std::string& serial) override { return serial == "00000042" ? 1 : -3; }
   int Open(std::uint32_t index) override {
     calls.push_back("open " + std::to_string(index));
