@@ -87,7 +87,6 @@ class RdsDecoder {
   std::array<char, 64> text_{};
   int text_flag_ = -1;
   bool text_b_ = false;
-  int text_length_ = 0;
 
   RdsStation station_;
   Counts counts_;
